@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+struct ConversionWorkspace;
+
+// The Convert command: starts from an empty conversion state (ResetWorkspace),
+// reads workspace.sourcePath with ReadLrcFile and builds resultText with
+// AssembleResult. Returns false and sets error to a Chinese message ready for a
+// message box when the file cannot be read or a capacity would be passed; the
+// conversion state is then left empty, so no half sheet survives.
+bool ConvertSourceFile(ConversionWorkspace &workspace, QString &error);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Everything the program knows about the file being converted and about where
+// its output goes. The main window owns exactly one for its whole life.
+//
+// The tables are 0-based and grow on demand: timed line n of the file (counted
+// from 1) is lineText[n - 1], its tag t (counted from 1) is tagText[n - 1][t - 1].
+// They never grow past the capacities below; the conversion code checks every
+// index against them before it stores anything.
+struct ConversionWorkspace
+{
+    static constexpr int kMaxLines = 100000;
+    static constexpr int kMaxTagsPerLine = 100;
+    static constexpr int kMaxEntries = 100000;
+
+    // Outcome of the last Save dialog for the output file: true when cancelled.
+    bool saveCancelled = false;
+    // Outcome of the last default-directory dialog: true when cancelled.
+    bool dirCancelled = false;
+    // Full path of the loaded LRC file.
+    QString sourcePath;
+    // headerText followed by bodyText: what Text2 shows and the TXT file holds.
+    QString resultText;
+    // Header lines from the title, artist and album tags, each ending in CR LF.
+    QString headerText;
+    // The lyric lines in time order, each ending in CR LF.
+    QString bodyText;
+    // Loads that got past the file-name and existence checks.
+    int loadCount = 0;
+    // The default output directory, without a trailing separator.
+    QString defaultDir;
+    // The source file's name without its directory, cut before its first ".".
+    QString baseName;
+    // The path chosen in the Save dialog for the output file.
+    QString savePath;
+
+    // One slot per timed line: its text once the time tags are removed ...
+    QStringList lineText;
+    // ... the text of each of its time tags, exactly 10 characters ...
+    QList<QStringList> tagText;
+    // ... how many tags it has ...
+    QList<int> tagCount;
+    // ... and the time of each tag in seconds.
+    QList<QList<double>> tagTime;
+    // Number of timed lines stored; the size of the four line tables.
+    int lineCount = 0;
+
+    // One slot per (line, tag) pair, in time order once sorted.
+    QStringList entryText;
+    QList<double> entryTime;
+    // Number of entries stored; the size of the two entry tables.
+    int entryCount = 0;
+};
+
+// Empties the conversion state before another file is loaded or converted:
+// every table and counter, resultText, headerText, bodyText, savePath and
+// baseName. Keeps sourcePath, defaultDir, loadCount and the dialog outcomes.
+void ResetWorkspace(ConversionWorkspace &workspace);

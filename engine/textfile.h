@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The program's text files (the LRC source, the TXT sheet, the settings file)
+// are 8-bit text in the system code page. This is the one place that turns
+// their bytes into lines and a text back into bytes.
+
+// Decodes file bytes. Where the system code page is UTF-8, a leading UTF-8
+// byte-order mark is skipped and bytes that are not valid UTF-8 are read as
+// GB18030, so GBK lyric files load correctly everywhere.
+QString decodeText(const QByteArray &bytes);
+
+// Encodes a text in the system code page; a character it cannot hold becomes "?".
+QByteArray encodeText(const QString &text);
+
+// Splits a text into lines. CR LF, a lone CR and a lone LF each end a line and
+// are not part of it; a line end at the very end gives no further empty line,
+// and an empty text gives no line at all.
+QStringList splitLines(const QString &text);
+
+// Reads a whole file as lines. Returns false and sets error (a Chinese
+// sentence naming the path and the system's reason) when it cannot be read.
+bool readTextLines(const QString &path, QStringList &lines, QString &error);
+
+// Creates or replaces a file with the encoded text through QSaveFile, so an
+// existing file is replaced only once the new one is complete. Returns false
+// and sets error (path and reason, in Chinese) when it cannot be written.
+bool writeTextFile(const QString &path, const QString &text, QString &error);

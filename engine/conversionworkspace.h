@@ -54,9 +54,13 @@ struct ConversionWorkspace
     QList<double> entryTime;
     // Number of entries stored; the size of the two entry tables.
     int entryCount = 0;
+
+    // True once the loaded file has been converted; a new load clears it, so
+    // Generate can refuse to write a sheet that was never made.
+    bool converted = false;
 };
 
 // Empties the conversion state before another file is loaded or converted:
-// every table and counter, resultText, headerText, bodyText, savePath and
-// baseName. Keeps sourcePath, defaultDir, loadCount and the dialog outcomes.
+// every table and counter, resultText, headerText, bodyText, savePath,
+// baseName and converted. Keeps sourcePath, defaultDir, loadCount and the dialog outcomes.
 void ResetWorkspace(ConversionWorkspace &workspace);

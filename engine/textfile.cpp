@@ -1,0 +1,136 @@
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+bool systemCodePageIsUtf8()
+{
+    // A character outside ASCII shows which encoding the system code page is.
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder.encode(QStringView(u"\u00e9"));
+    return bytes == QByteArray("\xc3\xa9");
+}
+
+// Lone surrogates cannot be written in UTF-8; they become "?" like any other
+// character the code page cannot hold.
+QString replaceLoneSurrogates(const QString &text)
+{
+    QString result = text;
+    const qsizetype size = result.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = result.at(i);
+        if (c.isHighSurrogate() && i + 1 < size && result.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            result[i] = u'?';
+        }
+    }
+    return result;
+}
+
+QString readError(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString writeError(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
+QString decodeText(const QByteArray &bytes)
+{
+    if (!systemCodePageIsUtf8()) {
+        QStringDecoder decoder(QStringConverter::System);
+        return decoder.decode(bytes);
+    }
+
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xef\xbb\xbf"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError())
+        return text;
+
+    QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
+    if (gb18030.isValid())
+        return gb18030.decode(view);
+    return text;
+}
+
+QByteArray encodeText(const QString &text)
+{
+    if (systemCodePageIsUtf8())
+        return replaceLoneSurrogates(text).toUtf8();
+    QStringEncoder encoder(QStringConverter::System);
+    return encoder.encode(text);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    const QChar *data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+bool readTextLines(const QString &path, QStringList &lines, QString &error)
+{
+    if (QFileInfo(path).isDir()) {
+        error = readError(path, QStringLiteral("这是一个文件夹，不是文件"));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = readError(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = readError(path, file.errorString());
+        return false;
+    }
+    lines = splitLines(decodeText(bytes));
+    return true;
+}
+
+bool writeTextFile(const QString &path, const QString &text, QString &error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = writeError(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = encodeText(text);
+    if (file.write(bytes) != bytes.size()) {
+        error = writeError(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = writeError(path, file.errorString());
+        return false;
+    }
+    return true;
+}

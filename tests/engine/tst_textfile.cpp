@@ -1,0 +1,139 @@
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splitsLines_data();
+    void splitsLines();
+    void decodesBytes_data();
+    void decodesBytes();
+    void encodesUnwritableCharactersAsQuestionMarks();
+    void readsFileAsLines();
+    void reportsUnreadableFiles_data();
+    void reportsUnreadableFiles();
+    void writeReplacesWholeFile();
+    void writeIntoMissingFolderFailsAndCreatesNothing();
+
+private:
+    static QString writeBytes(const QTemporaryDir &dir, const QByteArray &bytes);
+};
+
+QString TestTextFile::writeBytes(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("input.lrc"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test file");
+    return path;
+}
+
+void TestTextFile::splitsLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("empty text gives no line") << QString() << QStringList();
+    QTest::newRow("one line without end") << "a" << QStringList{"a"};
+    QTest::newRow("final CR LF adds no empty line") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("lone LF ends a line") << "a\nb\n" << QStringList{"a", "b"};
+    QTest::newRow("lone CR ends a line") << "a\rb" << QStringList{"a", "b"};
+    QTest::newRow("mixed ends") << "a\r\nb\nc\rd" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("LF CR is two ends") << "a\n\rb" << QStringList{"a", "", "b"};
+    QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << QStringList{"", "", "x"};
+    QTest::newRow("only a line end") << "\r\n" << QStringList{""};
+}
+
+void TestTextFile::splitsLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitLines(text), lines);
+}
+
+void TestTextFile::decodesBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    const QString song = QStringLiteral("[ti:你好]");
+    QTest::newRow("UTF-8") << song.toUtf8() << song;
+    QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xef\xbb\xbf") + song.toUtf8() << song;
+    QTest::newRow("GBK") << QByteArray("[ti:\xc4\xe3\xba\xc3]") << song;
+    QTest::newRow("GBK pinyin letter") << QByteArray("\xa8\xa6") << QStringLiteral("\u00e9");
+    QTest::newRow("plain ASCII") << QByteArray("[00:01.00]abc") << QStringLiteral("[00:01.00]abc");
+    QTest::newRow("nothing") << QByteArray() << QString();
+}
+
+void TestTextFile::decodesBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeText(bytes), text);
+}
+
+void TestTextFile::encodesUnwritableCharactersAsQuestionMarks()
+{
+    const QString text = QStringLiteral("歌") + QChar(0xD800) + QStringLiteral("x") + QString::fromUtf16(u"\U0001F600");
+    QCOMPARE(encodeText(text), QStringLiteral("歌?x").toUtf8() + QByteArray("\xf0\x9f\x98\x80"));
+}
+
+void TestTextFile::readsFileAsLines()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = writeBytes(dir, QByteArray("\xef\xbb\xbf[ti:\xe9\x9b\xa8]\r\n[00:01.00]a\nlast"));
+    QStringList lines;
+    QString error;
+    QVERIFY2(readTextLines(path, lines, error), qPrintable(error));
+    QCOMPARE(lines, (QStringList{QStringLiteral("[ti:雨]"), "[00:01.00]a", "last"}));
+}
+
+void TestTextFile::reportsUnreadableFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << "missing.lrc";
+    QTest::newRow("a folder") << "folder";
+}
+
+void TestTextFile::reportsUnreadableFiles()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QStringList lines{"left alone"};
+    QString error;
+    QVERIFY(!readTextLines(dir.filePath(name), lines, error));
+    QVERIFY2(error.contains(name), qPrintable(error));
+    QCOMPARE(lines, QStringList{"left alone"});
+}
+
+void TestTextFile::writeReplacesWholeFile()
+{
+    QTemporaryDir dir;
+    const QString path = writeBytes(dir, QByteArray(1000, 'x'));
+    QString error;
+    QVERIFY2(writeTextFile(path, QStringLiteral("歌词\r\n"), error), qPrintable(error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QStringLiteral("歌词\r\n").toUtf8());
+}
+
+void TestTextFile::writeIntoMissingFolderFailsAndCreatesNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no such folder/out.txt"));
+    QString error;
+    QVERIFY(!writeTextFile(path, QStringLiteral("text"), error));
+    QVERIFY2(error.contains(QStringLiteral("out.txt")), qPrintable(error));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

@@ -1,0 +1,92 @@
+#include "defaultdirectory.h"
+
+#include "conversionworkspace.h"
+#include "defaultdirectorysetting.h"
+#include "outputprompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString dummyFilePreset()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\a");
+#else
+    return QDir::homePath() + QStringLiteral("/a");
+#endif
+}
+
+void reportError(OutputPrompts &prompts, const QString &error)
+{
+    prompts.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+}
+
+} // namespace
+
+bool directoryExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+void AskDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &prompts)
+{
+    const std::optional<QString> chosen = prompts.askSavePath(dummyFilePreset());
+    if (!chosen) {
+        workspace.dirCancelled = true;
+        return;
+    }
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    // A file saved straight in the root folder ("/a") keeps the root as "/".
+    workspace.defaultDir = cut < 0 ? path : path.left(cut == 0 ? 1 : cut);
+    workspace.dirCancelled = false;
+}
+
+bool EnsureDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &prompts,
+                            const DefaultDirectorySetting &setting)
+{
+    QString error;
+    if (!setting.ensureSettingsDirectory(error)) {
+        reportError(prompts, error);
+        return false;
+    }
+
+    if (setting.settingsFileExists()) {
+        QString stored;
+        if (!setting.ReadDefaultDirectory(stored, error)) {
+            reportError(prompts, error);
+            return false;
+        }
+        // A blank file holds no setting: ask as on the first run.
+        if (!stored.isEmpty()) {
+            workspace.defaultDir = stored;
+            return true;
+        }
+    }
+
+    prompts.showMessage(QStringLiteral("您还未设置默认保存目录，请设置"),
+                        QStringLiteral("设置默认目录"), MessageIcon::None);
+    for (;;) {
+        AskDefaultDirectory(workspace, prompts);
+        if (workspace.dirCancelled) {
+            prompts.showMessage(QStringLiteral("用户放弃定义默认路径！"), QStringLiteral("空值"),
+                                MessageIcon::Critical);
+            return false;
+        }
+        if (directoryExists(workspace.defaultDir))
+            break;
+        prompts.showMessage(QStringLiteral("重新录入！"), QStringLiteral("错误"),
+                            MessageIcon::Exclamation);
+    }
+
+    if (!setting.WriteDefaultDirectory(workspace.defaultDir, error)) {
+        reportError(prompts, error);
+        return false;
+    }
+    prompts.setDestinationCaption(QStringLiteral("TXT文件将生成在") + workspace.defaultDir);
+    return true;
+}

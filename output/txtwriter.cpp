@@ -1,0 +1,94 @@
+#include "txtwriter.h"
+
+#include "conversionworkspace.h"
+#include "defaultdirectory.h"
+#include "outputprompts.h"
+#include "textfile.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+enum class Outcome { Written, Abandoned, Failed };
+
+Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
+                   const QString &path)
+{
+    QString error;
+    if (!writeTextFile(path, workspace.resultText + QStringLiteral("\r\n"), error)) {
+        prompts.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+        return Outcome::Failed;
+    }
+    return Outcome::Written;
+}
+
+Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &prompts)
+{
+    if (prompts.savesToDefaultDirectory() && prompts.keepsSourceFileName())
+        return writeSheet(workspace, prompts, defaultOutputPath(workspace));
+
+    AskSavePath(workspace, prompts);
+    // A dialog that comes back with no name has chosen nowhere to write.
+    if (workspace.saveCancelled || workspace.savePath.isEmpty())
+        return Outcome::Abandoned;
+    return writeSheet(workspace, prompts, workspace.savePath);
+}
+
+} // namespace
+
+void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+{
+    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    const QString fileName = path.sliced(separator + 1);
+    const qsizetype dot = fileName.indexOf(u'.');
+    workspace.baseName = dot < 0 ? fileName : fileName.left(dot);
+}
+
+QString defaultOutputPath(const ConversionWorkspace &workspace)
+{
+    QString path = workspace.defaultDir;
+    if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
+        path += u'/';
+    return QDir::toNativeSeparators(path + workspace.baseName + QStringLiteral(".txt"));
+}
+
+void AskSavePath(ConversionWorkspace &workspace, OutputPrompts &prompts)
+{
+    const std::optional<QString> chosen = prompts.askSavePath(defaultOutputPath(workspace));
+    if (!chosen) {
+        workspace.saveCancelled = true;
+        return;
+    }
+    workspace.savePath = *chosen;
+    workspace.saveCancelled = false;
+}
+
+void GenerateTxt(ConversionWorkspace &workspace, OutputPrompts &prompts,
+                 const DefaultDirectorySetting &setting)
+{
+    // After a new load the sheet is empty until it is converted; writing it
+    // would replace a good file with an empty one.
+    if (!workspace.converted) {
+        prompts.showMessage(QStringLiteral("请先转换歌词，再生成TXT。"), QStringLiteral("提示"),
+                            MessageIcon::Exclamation);
+        return;
+    }
+    if (!EnsureDefaultDirectory(workspace, prompts, setting))
+        return;
+    ExtractBaseName(workspace, workspace.sourcePath);
+
+    switch (writeWhereTheOptionsSay(workspace, prompts)) {
+    case Outcome::Written:
+        prompts.showMessage(QStringLiteral("恭喜，成功写入TXT！"), QStringLiteral("成功提示"),
+                            MessageIcon::None);
+        break;
+    case Outcome::Abandoned:
+        prompts.showMessage(QStringLiteral("用户放弃写入"), QStringLiteral("放弃提示"),
+                            MessageIcon::None);
+        break;
+    case Outcome::Failed:
+        break;
+    }
+}

@@ -1,0 +1,163 @@
+#include "timeline.h"
+
+#include "conversionworkspace.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+bool isIgnoredInNumber(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+double tagTime(QStringView tag)
+{
+    const double minutes = readLenientNumber(tag.mid(1, 2));
+    const double seconds = readLenientNumber(tag.mid(4, 2));
+    const double hundredths = readLenientNumber(tag.mid(7, 2));
+    const double wholeSeconds = (60.0 * minutes) + seconds;
+    const double fraction = hundredths * 0.01;
+    return wholeSeconds + fraction;
+}
+
+QString entryLimitError()
+{
+    return QStringLiteral("歌词的时间标签总数超过了%1个的上限，无法转换。")
+        .arg(ConversionWorkspace::kMaxEntries);
+}
+
+} // namespace
+
+double readLenientNumber(QStringView text)
+{
+    QVarLengthArray<char, 32> number;
+    bool signAllowed = true;
+    bool pointSeen = false;
+    bool digitSeen = false;
+    bool nonZeroIntegerDigit = false;
+    for (const QChar c : text) {
+        if (isIgnoredInNumber(c))
+            continue;
+        const char16_t u = c.unicode();
+        if (signAllowed && (u == u'+' || u == u'-')) {
+            if (u == u'-')
+                number.append('-');
+        } else if (u >= u'0' && u <= u'9') {
+            number.append(char(u));
+            digitSeen = true;
+            nonZeroIntegerDigit = nonZeroIntegerDigit || (!pointSeen && u != u'0');
+        } else if (u == u'.' && !pointSeen) {
+            number.append('.');
+            pointSeen = true;
+        } else {
+            break;
+        }
+        signAllowed = false;
+    }
+    if (!digitSeen)
+        return 0.0;
+
+    double value = 0.0;
+    const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), value);
+    Q_UNUSED(end);
+    if (status == std::errc::result_out_of_range) {
+        const bool negative = number.first() == '-';
+        const double magnitude = nonZeroIntegerDigit ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative ? -magnitude : magnitude;
+    }
+    return value;
+}
+
+void ComputeTagTimes(ConversionWorkspace &workspace)
+{
+    for (int k = 0; k < workspace.lineCount; ++k) {
+        const QStringList &tags = workspace.tagText.at(k);
+        const int count = workspace.tagCount.at(k);
+        QList<double> &times = workspace.tagTime[k];
+        times.resize(count);
+        for (int t = 0; t < count; ++t)
+            times[t] = tagTime(tags.at(t));
+    }
+}
+
+bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
+{
+    qsizetype wanted = workspace.entryCount;
+    for (int k = 0; k < workspace.lineCount; ++k)
+        wanted += workspace.tagCount.at(k);
+    const qsizetype reserved = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
+    workspace.entryText.reserve(reserved);
+    workspace.entryTime.reserve(reserved);
+
+    for (int k = 0; k < workspace.lineCount; ++k) {
+        const QString &text = workspace.lineText.at(k);
+        const QList<double> &times = workspace.tagTime.at(k);
+        const int count = workspace.tagCount.at(k);
+        for (int t = 0; t < count; ++t) {
+            if (workspace.entryCount >= ConversionWorkspace::kMaxEntries) {
+                error = entryLimitError();
+                return false;
+            }
+            workspace.entryText.append(text);
+            workspace.entryTime.append(times.at(t));
+            ++workspace.entryCount;
+        }
+    }
+    return true;
+}
+
+void SortEntries(ConversionWorkspace &workspace)
+{
+    const int count = workspace.entryCount;
+    std::vector<std::pair<double, int>> order;
+    order.reserve(size_t(count));
+    for (int e = 0; e < count; ++e)
+        order.emplace_back(workspace.entryTime.at(e), e);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+
+    QStringList texts;
+    QList<double> times;
+    texts.reserve(count);
+    times.reserve(count);
+    for (const auto &[time, e] : order) {
+        texts.append(workspace.entryText.at(e));
+        times.append(time);
+    }
+    workspace.entryText = std::move(texts);
+    workspace.entryTime = std::move(times);
+}
+
+bool AssembleResult(ConversionWorkspace &workspace, QString &error)
+{
+    ComputeTagTimes(workspace);
+    if (!FlattenEntries(workspace, error))
+        return false;
+    SortEntries(workspace);
+
+    qsizetype bodyLength = 0;
+    for (int e = 0; e < workspace.entryCount; ++e)
+        bodyLength += workspace.entryText.at(e).size() + 2;
+    QString body;
+    body.reserve(bodyLength);
+    for (int e = 0; e < workspace.entryCount; ++e) {
+        body.append(workspace.entryText.at(e));
+        body.append(u"\r\n");
+    }
+    workspace.bodyText = std::move(body);
+
+    QString result;
+    result.reserve(workspace.headerText.size() + workspace.bodyText.size());
+    result.append(workspace.headerText);
+    result.append(workspace.bodyText);
+    workspace.resultText = std::move(result);
+    return true;
+}

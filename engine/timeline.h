@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+struct ConversionWorkspace;
+
+// The second half of the Convert command: turns the stored time tags into
+// seconds, makes one entry per (line, tag) pair, orders the entries in time
+// and builds bodyText and resultText.
+
+// Runs ComputeTagTimes, FlattenEntries and SortEntries, then builds the text.
+// Returns false and sets error (Chinese, ready for a message box) when the
+// entry capacity would be passed.
+bool AssembleResult(ConversionWorkspace &workspace, QString &error);
+
+// tagTime of every stored tag: minutes from its characters 2-3, seconds from
+// 5-6, hundredths from 8-9, each read leniently (readLenientNumber).
+void ComputeTagTimes(ConversionWorkspace &workspace);
+
+// Appends one entry per tag, line by line and tag by tag, after the entries
+// already present. Returns false and sets error when the entry capacity
+// would be passed.
+bool FlattenEntries(ConversionWorkspace &workspace, QString &error);
+
+// Orders the entries by ascending time; entries with equal times keep their
+// order.
+void SortEntries(ConversionWorkspace &workspace);
+
+// Reads a number the lenient way time tags are read: spaces, tabs and line
+// feeds are ignored wherever they stand; then one optional sign, ASCII digits
+// and at most one decimal point are taken as far as they go; any other
+// character ends the number. Without a digit the value is 0.
+double readLenientNumber(QStringView text);

@@ -1,0 +1,59 @@
+#include "conversionworkspace.h"
+#include "lrcreader.h"
+#include "timeline.h"
+
+#include <QTest>
+
+class TestConversionWorkspace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resetEmptiesConversion();
+    void resetKeepsLoadAndOutputChoices();
+};
+
+void TestConversionWorkspace::resetEmptiesConversion()
+{
+    ConversionWorkspace workspace;
+    QString error;
+    QVERIFY(readLrcLines(workspace, {"[ti:T]", "[00:01.00][00:02.00]a", "b"}, error));
+    QVERIFY(AssembleResult(workspace, error));
+    workspace.savePath = "/tmp/out.txt";
+    workspace.baseName = "out";
+    workspace.converted = true;
+
+    ResetWorkspace(workspace);
+    QCOMPARE(workspace.lineCount, 0);
+    QCOMPARE(workspace.entryCount, 0);
+    QCOMPARE(workspace.lineText.size(), 0);
+    QCOMPARE(workspace.tagText.size(), 0);
+    QCOMPARE(workspace.tagCount.size(), 0);
+    QCOMPARE(workspace.tagTime.size(), 0);
+    QCOMPARE(workspace.entryText.size(), 0);
+    QCOMPARE(workspace.entryTime.size(), 0);
+    const QStringList strings{workspace.resultText, workspace.headerText, workspace.bodyText,
+                              workspace.savePath, workspace.baseName};
+    QCOMPARE(strings, QStringList(5));
+    QVERIFY(!workspace.converted);
+}
+
+void TestConversionWorkspace::resetKeepsLoadAndOutputChoices()
+{
+    ConversionWorkspace workspace;
+    workspace.sourcePath = "/music/song.lrc";
+    workspace.defaultDir = "/music/sheets";
+    workspace.loadCount = 3;
+    workspace.saveCancelled = true;
+    workspace.dirCancelled = true;
+
+    ResetWorkspace(workspace);
+    QCOMPARE(workspace.sourcePath, QString("/music/song.lrc"));
+    QCOMPARE(workspace.defaultDir, QString("/music/sheets"));
+    QCOMPARE(workspace.loadCount, 3);
+    QCOMPARE(workspace.saveCancelled, true);
+    QCOMPARE(workspace.dirCancelled, true);
+}
+
+QTEST_GUILESS_MAIN(TestConversionWorkspace)
+#include "tst_conversionworkspace.moc"

@@ -1,0 +1,189 @@
+#include "conversionworkspace.h"
+#include "lrcreader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestLrcReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parseTimedLine_data();
+    void parseTimedLine();
+    void headerLines_data();
+    void headerLines();
+    void lineCapacity_data();
+    void lineCapacity();
+    void tagCapacity_data();
+    void tagCapacity();
+    void readsSourceFile();
+    void missingSourceFile();
+};
+
+void TestLrcReader::parseTimedLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("two tags") << "[00:12.30][01:05.00]Hello"
+                              << QStringList{"[00:12.30]", "[01:05.00]"} << "Hello";
+    QTest::newRow("three tags") << "[00:01.00][00:02.00][00:03.00]三次"
+                                << QStringList{"[00:01.00]", "[00:02.00]", "[00:03.00]"} << "三次";
+    QTest::newRow("stop at a space") << "[00:12.30]Hi [abcdefgh]"
+                                     << QStringList{"[00:12.30]"} << "Hi [abcdefgh]";
+    QTest::newRow("stop ends the scan") << "[00:01.00]x[00:02.00][00:03.00]"
+                                        << QStringList{"[00:01.00]"} << "x[00:02.00][00:03.00]";
+    QTest::newRow("tag after text") << "Hi[00:12.30]" << QStringList{} << "Hi[00:12.30]";
+    QTest::newRow("first characters cut, not the tag")
+        << "abcdefghi][00:12.30]Hi" << QStringList{"[00:12.30]"} << "[00:12.30]Hi";
+    QTest::newRow("overlapping candidates")
+        << "[abc][def]abcd]" << QStringList{"[abc][def]", "[def]abcd]"} << "";
+    QTest::newRow("three-digit fraction") << "[00:12.345]Hi" << QStringList{} << "[00:12.345]Hi";
+    QTest::newRow("no fraction") << "[00:12]Hi" << QStringList{} << "[00:12]Hi";
+    QTest::newRow("any bracketed group") << "[re:maker]" << QStringList{"[re:maker]"} << "";
+    QTest::newRow("other group") << "[la:abcde]x" << QStringList{"[la:abcde]"} << "x";
+    QTest::newRow("upper-case tag") << "[AR:Someone]" << QStringList{} << "[AR:Someone]";
+    QTest::newRow("empty line") << "" << QStringList{} << "";
+    QTest::newRow("text only") << "只有文字" << QStringList{} << "只有文字";
+    QTest::newRow("short line") << "[a" << QStringList{} << "[a";
+    QTest::newRow("line feed kept") << "[00:01.00]a\nb" << QStringList{"[00:01.00]"} << "a\nb";
+}
+
+void TestLrcReader::parseTimedLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, text);
+
+    ConversionWorkspace workspace;
+    QString error;
+    QVERIFY(ParseTimedLine(workspace, "[00:00.00]earlier", error));
+    QVERIFY(ParseTimedLine(workspace, line, error));
+    QCOMPARE(workspace.lineCount, 2);
+    QCOMPARE(workspace.tagCount.at(1), int(tags.size()));
+    QCOMPARE(workspace.tagText.at(1), tags);
+    QCOMPARE(workspace.lineText.at(1), text);
+    QCOMPARE(workspace.lineText.at(0), QString("earlier"));
+}
+
+void TestLrcReader::headerLines_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("timedLines");
+
+    QTest::newRow("title, artist, album")
+        << QStringList{"[ti:Song name]", "[ar:歌手]", "[al:Album]"}
+        << "     歌曲：Song name\r\n     艺术家：歌手\r\n     所属专辑：Album\r\n" << 0;
+    QTest::newRow("file order, repeats kept")
+        << QStringList{"[al:A]", "[ti:T]", "[00:01.00]x", "[ti:T2]"}
+        << "     所属专辑：A\r\n     歌曲：T\r\n     歌曲：T2\r\n" << 1;
+    QTest::newRow("longer tag name") << QStringList{"[art:X]"} << "     艺术家：:X\r\n" << 0;
+    QTest::newRow("no closing bracket") << QStringList{"[ar:X"} << "     艺术家：\r\n" << 0;
+    QTest::newRow("too short for a value") << QStringList{"[ar:", "[ti"}
+                                           << "     艺术家：\r\n     歌曲：\r\n" << 0;
+    QTest::newRow("trailing space") << QStringList{"[ti:Song] "} << "     歌曲：Song]\r\n" << 0;
+    QTest::newRow("dropped tags") << QStringList{"[by:maker]", "[offset:500]"} << "" << 0;
+    QTest::newRow("case differs") << QStringList{"[AR:Someone]", "[Ti:x]"} << "" << 2;
+    QTest::newRow("empty lines are timed") << QStringList{"", "", "[ti:x]"} << "     歌曲：x\r\n" << 2;
+}
+
+void TestLrcReader::headerLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, header);
+    QFETCH(int, timedLines);
+
+    ConversionWorkspace workspace;
+    QString error;
+    QVERIFY(readLrcLines(workspace, lines, error));
+    QCOMPARE(workspace.headerText, header);
+    QCOMPARE(workspace.lineCount, timedLines);
+    QCOMPARE(workspace.lineText.size(), timedLines);
+}
+
+void TestLrcReader::lineCapacity_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("at the limit") << ConversionWorkspace::kMaxLines << true;
+    QTest::newRow("one past") << ConversionWorkspace::kMaxLines + 1 << false;
+}
+
+void TestLrcReader::lineCapacity()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, accepted);
+
+    // Header lines take no line slot, so they do not count towards the limit.
+    QStringList file(lines, QStringLiteral("歌词"));
+    file.prepend(QStringLiteral("[ti:Song]"));
+    ConversionWorkspace workspace;
+    QString error;
+    QCOMPARE(readLrcLines(workspace, file, error), accepted);
+    QCOMPARE(workspace.lineCount, ConversionWorkspace::kMaxLines);
+    QCOMPARE(error.contains(QStringLiteral("100000行")), !accepted);
+}
+
+void TestLrcReader::tagCapacity_data()
+{
+    QTest::addColumn<int>("tags");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("at the limit") << ConversionWorkspace::kMaxTagsPerLine << true;
+    QTest::newRow("one past") << ConversionWorkspace::kMaxTagsPerLine + 1 << false;
+}
+
+void TestLrcReader::tagCapacity()
+{
+    QFETCH(int, tags);
+    QFETCH(bool, accepted);
+
+    const QString line = QStringLiteral("[00:01.00]").repeated(tags) + "end";
+    ConversionWorkspace workspace;
+    QString error;
+    QCOMPARE(ParseTimedLine(workspace, line, error), accepted);
+    QCOMPARE(error.contains(QStringLiteral("100个")), !accepted);
+    if (accepted) {
+        QCOMPARE(workspace.tagCount.at(0), tags);
+        QCOMPARE(workspace.lineText.at(0), QString("end"));
+    } else {
+        QCOMPARE(workspace.lineCount, 0);
+    }
+}
+
+void TestLrcReader::readsSourceFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("歌.lrc"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[ti:雨]\r\n[00:01.00]一\r\n\r\n[00:02.00]二\r\n").toUtf8());
+    file.close();
+
+    ConversionWorkspace workspace;
+    workspace.sourcePath = path;
+    QString error;
+    QVERIFY2(ReadLrcFile(workspace, error), qPrintable(error));
+    QCOMPARE(workspace.headerText, QStringLiteral("     歌曲：雨\r\n"));
+    QCOMPARE(workspace.lineText, (QStringList{"一", "", "二"}));
+}
+
+void TestLrcReader::missingSourceFile()
+{
+    QTemporaryDir dir;
+    ConversionWorkspace workspace;
+    workspace.sourcePath = dir.filePath(QStringLiteral("gone.lrc"));
+    QString error;
+    QVERIFY(!ReadLrcFile(workspace, error));
+    QVERIFY2(error.contains(QStringLiteral("gone.lrc")), qPrintable(error));
+    QCOMPARE(workspace.lineCount, 0);
+}
+
+QTEST_GUILESS_MAIN(TestLrcReader)
+#include "tst_lrcreader.moc"

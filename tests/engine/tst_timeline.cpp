@@ -1,0 +1,207 @@
+#include "conversionworkspace.h"
+#include "lrcreader.h"
+#include "timeline.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+ConversionWorkspace workspaceOf(const QStringList &lines)
+{
+    ConversionWorkspace workspace;
+    QString error;
+    if (!readLrcLines(workspace, lines, error))
+        qFatal("cannot store test lines: %s", qPrintable(error));
+    return workspace;
+}
+
+} // namespace
+
+class TestTimeline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lenientNumber_data();
+    void lenientNumber();
+    void tagTimes_data();
+    void tagTimes();
+    void flattenAppends();
+    void assemble_data();
+    void assemble();
+    void sortIsStable();
+    void entryCapacity_data();
+    void entryCapacity();
+};
+
+void TestTimeline::lenientNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("leading zero") << "07" << 7.0;
+    QTest::newRow("leading space") << " 7" << 7.0;
+    QTest::newRow("trailing letter") << "7x" << 7.0;
+    QTest::newRow("minus") << "-1" << -1.0;
+    QTest::newRow("plus") << "+5" << 5.0;
+    QTest::newRow("letters") << "xx" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("sign only") << "-" << 0.0;
+    QTest::newRow("point only") << "." << 0.0;
+    QTest::newRow("spaces inside") << "1 2" << 12.0;
+    QTest::newRow("tab and line feed") << "\t1\n2" << 12.0;
+    QTest::newRow("space after sign") << "- 1" << -1.0;
+    QTest::newRow("second sign ends") << "+-1" << 0.0;
+    QTest::newRow("leading point") << ".5" << 0.5;
+    QTest::newRow("trailing point") << "5." << 5.0;
+    QTest::newRow("second point ends") << "1.2.3" << 1.2;
+    QTest::newRow("exponent not read") << "1e5" << 1.0;
+    QTest::newRow("carriage return ends") << "1\r2" << 1.0;
+    QTest::newRow("full-width digits") << "１２" << 0.0;
+}
+
+void TestTimeline::lenientNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(readLenientNumber(text), value);
+}
+
+void TestTimeline::tagTimes_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<double>("seconds");
+
+    QTest::newRow("ordinary") << "[01:02.03]" << ((60.0 * 1) + 2) + (3 * 0.01);
+    QTest::newRow("not a time") << "[xx:yy.zz]" << 0.0;
+    QTest::newRow("largest clock") << "[99:59.99]" << ((60.0 * 99) + 59) + (99 * 0.01);
+    QTest::newRow("seconds past 59") << "[00:99.00]" << 99.0;
+    QTest::newRow("negative minutes") << "[-1:00.00]" << -60.0;
+    QTest::newRow("spaces") << "[ 1:0 .5 ]" << ((60.0 * 1) + 0) + (5 * 0.01);
+    QTest::newRow("other group") << "[re:maker]" << 0.0;
+    QTest::newRow("separators not read") << "[01x02y03]" << ((60.0 * 1) + 2) + (3 * 0.01);
+}
+
+void TestTimeline::tagTimes()
+{
+    QFETCH(QString, tag);
+    QFETCH(double, seconds);
+
+    ConversionWorkspace workspace = workspaceOf({"no tag", "[00:00.00]" + tag + "x"});
+    ComputeTagTimes(workspace);
+    QCOMPARE(workspace.tagTime.at(0).size(), 0);
+    QCOMPARE(workspace.tagTime.at(1).size(), 2);
+    QCOMPARE(workspace.tagTime.at(1).at(1), seconds);
+}
+
+void TestTimeline::flattenAppends()
+{
+    ConversionWorkspace workspace = workspaceOf({"[00:03.00]a", "untimed", "[00:02.00][00:01.00]b"});
+    workspace.entryText = QStringList{"old"};
+    workspace.entryTime = QList<double>{9.0};
+    workspace.entryCount = 1;
+    ComputeTagTimes(workspace);
+    QString error;
+    QVERIFY(FlattenEntries(workspace, error));
+    QCOMPARE(workspace.entryCount, 4);
+    QCOMPARE(workspace.entryText, (QStringList{"old", "a", "b", "b"}));
+    QCOMPARE(workspace.entryTime, (QList<double>{9.0, 3.0, 2.0, 1.0}));
+}
+
+void TestTimeline::assemble_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("worked example")
+        << QStringList{"[ti:Rain]", "[ar:Someone]", "[00:05.00]First", "[00:01.50][00:10.00]Second"}
+        << "     歌曲：Rain\r\n     艺术家：Someone\r\nSecond\r\nFirst\r\nSecond\r\n";
+    QTest::newRow("no time tags") << QStringList{"[al:A]", "text", ""} << "     所属专辑：A\r\n";
+    QTest::newRow("empty file") << QStringList{} << "";
+    QTest::newRow("group that is no time")
+        << QStringList{"[00:01.00]x", "[re:maker]"} << "\r\nx\r\n";
+    QTest::newRow("ties keep file order")
+        << QStringList{"[00:05.00]A", "[00:05.00]B", "[00:01.00][00:05.00]C", "[00:05.00][00:05.00]D"}
+        << "C\r\nA\r\nB\r\nC\r\nD\r\nD\r\n";
+    QTest::newRow("fraction orders") << QStringList{"[00:10.60]A", "[00:10.50]B", "[00:10.40]C"}
+                                     << "C\r\nB\r\nA\r\n";
+    QTest::newRow("negative first") << QStringList{"[00:00.00]zero", "[-1:00.00]minus"}
+                                    << "minus\r\nzero\r\n";
+    QTest::newRow("minutes weigh more") << QStringList{"[00:99.00]late", "[01:00.00]early"}
+                                        << "early\r\nlate\r\n";
+}
+
+void TestTimeline::assemble()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, result);
+
+    ConversionWorkspace workspace = workspaceOf(lines);
+    QString error;
+    QVERIFY(AssembleResult(workspace, error));
+    QCOMPARE(workspace.resultText, result);
+    QCOMPARE(workspace.resultText, workspace.headerText + workspace.bodyText);
+}
+
+void TestTimeline::sortIsStable()
+{
+    // Few distinct times over many entries: most entries tie with others, so
+    // an unstable sort would show in the original positions.
+    ConversionWorkspace workspace;
+    QRandomGenerator random(2024);
+    for (int e = 0; e < 5000; ++e) {
+        workspace.entryText.append(QString::number(e));
+        workspace.entryTime.append(double(random.bounded(20)) * 0.25 - 1.0);
+    }
+    workspace.entryCount = 5000;
+    const QList<double> before = workspace.entryTime;
+    SortEntries(workspace);
+
+    QCOMPARE(workspace.entryText.size(), 5000);
+    for (int e = 1; e < workspace.entryCount; ++e) {
+        const double previous = workspace.entryTime.at(e - 1);
+        const double current = workspace.entryTime.at(e);
+        QVERIFY2(previous <= current, qPrintable(QString("unordered at %1").arg(e)));
+        if (previous == current) {
+            QVERIFY2(workspace.entryText.at(e - 1).toInt() < workspace.entryText.at(e).toInt(),
+                     qPrintable(QString("tie reordered at %1").arg(e)));
+        }
+    }
+    for (int e = 0; e < workspace.entryCount; ++e)
+        QCOMPARE(workspace.entryTime.at(e), before.at(workspace.entryText.at(e).toInt()));
+}
+
+void TestTimeline::entryCapacity_data()
+{
+    QTest::addColumn<int>("extraTags");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("at the limit") << 0 << true;
+    QTest::newRow("one past") << 1 << false;
+}
+
+void TestTimeline::entryCapacity()
+{
+    QFETCH(int, extraTags);
+    QFETCH(bool, accepted);
+
+    // Two tags a line: the entry limit is passed with half as many lines.
+    QStringList lines(ConversionWorkspace::kMaxEntries / 2, QStringLiteral("[00:02.00][00:01.00]词"));
+    if (extraTags > 0)
+        lines.append(QStringLiteral("[00:03.00]").repeated(extraTags) + "more");
+    ConversionWorkspace workspace = workspaceOf(lines);
+    QString error;
+    QCOMPARE(AssembleResult(workspace, error), accepted);
+    QCOMPARE(workspace.entryCount, ConversionWorkspace::kMaxEntries);
+    QCOMPARE(error.contains(QStringLiteral("100000个")), !accepted);
+    if (accepted) {
+        QCOMPARE(workspace.entryText.constFirst(), QString("词"));
+        QCOMPARE(workspace.resultText.size(), qsizetype(3) * ConversionWorkspace::kMaxEntries);
+    } else {
+        QVERIFY(workspace.resultText.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTimeline)
+#include "tst_timeline.moc"

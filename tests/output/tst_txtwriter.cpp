@@ -1,0 +1,279 @@
+#include "conversionworkspace.h"
+#include "defaultdirectorysetting.h"
+#include "fakeoutputprompts.h"
+#include "testfiles.h"
+#include "textfile.h"
+#include "txtwriter.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+const QString kWritten = QStringLiteral("成功提示 | 恭喜，成功写入TXT！ | none");
+const QString kAbandoned = QStringLiteral("放弃提示 | 用户放弃写入 | none");
+const QString kConvertFirst = QStringLiteral("提示 | 请先转换歌词，再生成TXT。 | exclamation");
+const QString kSheet = QStringLiteral("歌名：雨\r\n第一行, 逗号\r\n第二行\r\n");
+
+// Every file under dir, relative to it, sorted.
+QStringList filesUnder(const QString &dir)
+{
+    QStringList files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(dir).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+class TestTxtWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void baseName_data();
+    void baseName();
+
+    void optionCombinations_data();
+    void optionCombinations();
+    void fileHoldsResultTextAndLineEnd_data();
+    void fileHoldsResultTextAndLineEnd();
+    void firstRunAsksThenWrites();
+    void nothingWrittenBeforeConvert();
+    void failedWriteIsReportedNotCelebrated_data();
+    void failedWriteIsReportedNotCelebrated();
+    void failedWriteKeepsEarlierFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_temp;
+    std::unique_ptr<DefaultDirectorySetting> m_setting;
+    QString m_outputDir;
+    QString m_otherDir;
+    ConversionWorkspace m_workspace;
+};
+
+void TestTxtWriter::init()
+{
+    m_temp = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_temp->isValid());
+    m_setting = std::make_unique<DefaultDirectorySetting>(m_temp->filePath("config"));
+    m_outputDir = m_temp->filePath("out");
+    m_otherDir = m_temp->filePath("other");
+    QVERIFY(QDir().mkpath(m_outputDir));
+    QVERIFY(QDir().mkpath(m_otherDir));
+    QString error;
+    QVERIFY(m_setting->WriteDefaultDirectory(QDir::toNativeSeparators(m_outputDir), error));
+
+    m_workspace = ConversionWorkspace();
+    m_workspace.sourcePath = QStringLiteral("E:\\x\\Rain.lrc");
+    m_workspace.resultText = kSheet;
+    m_workspace.converted = true;
+}
+
+void TestTxtWriter::baseName_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("first dot") << "D:\\Music\\My.Song.lrc" << "My";
+    QTest::newRow("backslashes") << "D:\\Music\\Song.lrc" << "Song";
+    QTest::newRow("slashes") << "/home/u/Song.lrc" << "Song";
+    QTest::newRow("mixed") << "D:\\a/b.c\\d.lrc" << "d";
+    QTest::newRow("dot first") << "D:\\x\\.lrc" << "";
+    QTest::newRow("no dot") << "/home/u/README" << "README";
+    QTest::newRow("dot only in folder") << "D:\\a.b\\c" << "c";
+    QTest::newRow("no folder") << "雨.lrc" << "雨";
+}
+
+void TestTxtWriter::baseName()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, base);
+    m_workspace.baseName = QStringLiteral("earlier");
+    ExtractBaseName(m_workspace, path);
+    QCOMPARE(m_workspace.baseName, base);
+}
+
+void TestTxtWriter::optionCombinations_data()
+{
+    QTest::addColumn<bool>("defaultDirectory");
+    QTest::addColumn<bool>("sourceName");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("default folder, own name") << true << true << false << QString()
+                                              << QStringList{"out/Rain.txt"} << kWritten;
+    QTest::newRow("default folder, chosen name") << true << false << true << "out/歌.txt"
+                                                 << QStringList{"out/歌.txt"} << kWritten;
+    QTest::newRow("new folder, own name") << false << true << true << "other/Rain.txt"
+                                          << QStringList{"other/Rain.txt"} << kWritten;
+    QTest::newRow("new folder, name without extension")
+        << false << false << true << "other/rain copy" << QStringList{"other/rain copy"} << kWritten;
+    QTest::newRow("dialog cancelled") << false << false << false << QString() << QStringList{}
+                                      << kAbandoned;
+    QTest::newRow("dialog returned no path") << true << false << true << "" << QStringList{}
+                                             << kAbandoned;
+}
+
+void TestTxtWriter::optionCombinations()
+{
+    QFETCH(bool, defaultDirectory);
+    QFETCH(bool, sourceName);
+    QFETCH(bool, answered);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, written);
+    QFETCH(QString, message);
+
+    FakeOutputPrompts prompts;
+    prompts.defaultDirectoryOption = defaultDirectory;
+    prompts.sourceNameOption = sourceName;
+    if (answered)
+        prompts.saveAnswers = {answer.isEmpty() ? answer : m_temp->filePath(answer)};
+    GenerateTxt(m_workspace, prompts, *m_setting);
+
+    const bool asks = !(defaultDirectory && sourceName);
+    const QStringList presets = asks ? QStringList{QDir::toNativeSeparators(m_outputDir + "/Rain.txt")}
+                                     : QStringList{};
+    QCOMPARE(prompts.dialogPresets, presets);
+    QCOMPARE(m_workspace.saveCancelled, asks && !answered);
+    QCOMPARE(prompts.messages, QStringList{message});
+    QStringList found;
+    for (const QString &folder : {QStringLiteral("out"), QStringLiteral("other")}) {
+        for (const QString &file : filesUnder(m_temp->filePath(folder)))
+            found.append(folder + "/" + file);
+    }
+    QCOMPARE(found, written);
+    for (const QString &file : written)
+        QCOMPARE(fileBytes(m_temp->filePath(file)), encodeText(kSheet) + "\r\n");
+}
+
+void TestTxtWriter::fileHoldsResultTextAndLineEnd_data()
+{
+    QTest::addColumn<QString>("resultText");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("sheet") << kSheet << QByteArray("歌名：雨\r\n第一行, 逗号\r\n第二行\r\n\r\n");
+    QTest::newRow("empty sheet") << QString() << QByteArray("\r\n");
+}
+
+void TestTxtWriter::fileHoldsResultTextAndLineEnd()
+{
+    QFETCH(QString, resultText);
+    QFETCH(QByteArray, bytes);
+    const QString target = m_outputDir + "/Rain.txt";
+    writeBytes(target, "an earlier, longer file that must be replaced whole\r\n");
+    m_workspace.resultText = resultText;
+    FakeOutputPrompts prompts;
+    GenerateTxt(m_workspace, prompts, *m_setting);
+    QCOMPARE(prompts.messages, QStringList{kWritten});
+    QCOMPARE(fileBytes(target), bytes);
+}
+
+void TestTxtWriter::firstRunAsksThenWrites()
+{
+    const DefaultDirectorySetting fresh(m_temp->filePath("fresh/quorvane"));
+    FakeOutputPrompts prompts;
+    prompts.saveAnswers = {m_otherDir + "/a"};
+    GenerateTxt(m_workspace, prompts, fresh);
+    QCOMPARE(prompts.messages,
+             (QStringList{"设置默认目录 | 您还未设置默认保存目录，请设置 | none", kWritten}));
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + QDir::toNativeSeparators(m_otherDir)});
+    QCOMPARE(fileBytes(m_otherDir + "/Rain.txt"), encodeText(kSheet) + "\r\n");
+}
+
+void TestTxtWriter::nothingWrittenBeforeConvert()
+{
+    const QString target = m_outputDir + "/Rain.txt";
+    writeBytes(target, "good sheet\r\n");
+    // What a new load leaves behind.
+    m_workspace.resultText.clear();
+    m_workspace.converted = false;
+    const DefaultDirectorySetting fresh(m_temp->filePath("fresh/quorvane"));
+    FakeOutputPrompts prompts;
+    prompts.defaultDirectoryOption = false;
+    prompts.saveAnswers = {target};
+    GenerateTxt(m_workspace, prompts, fresh);
+    QCOMPARE(prompts.messages, QStringList{kConvertFirst});
+    QCOMPARE(prompts.dialogPresets, QStringList{});
+    QCOMPARE(fileBytes(target), QByteArray("good sheet\r\n"));
+}
+
+void TestTxtWriter::failedWriteIsReportedNotCelebrated_data()
+{
+    QTest::addColumn<QString>("storedDirectory");
+    QTest::addColumn<bool>("defaultDirectory");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("failingPath");
+
+    QTest::newRow("stored folder removed since") << "gone" << true << "" << "gone/Rain.txt";
+    QTest::newRow("chosen folder missing") << "out" << false << "missing/Rain.txt"
+                                           << "missing/Rain.txt";
+    QTest::newRow("chosen path is a folder") << "out" << false << "other" << "other";
+}
+
+void TestTxtWriter::failedWriteIsReportedNotCelebrated()
+{
+    QFETCH(QString, storedDirectory);
+    QFETCH(bool, defaultDirectory);
+    QFETCH(QString, answer);
+    QFETCH(QString, failingPath);
+
+    QString error;
+    QVERIFY(m_setting->WriteDefaultDirectory(m_temp->filePath(storedDirectory), error));
+    FakeOutputPrompts prompts;
+    prompts.defaultDirectoryOption = defaultDirectory;
+    prompts.saveAnswers = {m_temp->filePath(answer)};
+    GenerateTxt(m_workspace, prompts, *m_setting);
+
+    QCOMPARE(prompts.messages.size(), 1);
+    const QString shown = prompts.messages.first();
+    QVERIFY2(shown.startsWith("错误 | ") && shown.endsWith(" | critical"), qPrintable(shown));
+    QVERIFY2(shown.contains(QDir::toNativeSeparators(m_temp->filePath(failingPath))), qPrintable(shown));
+    QCOMPARE(filesUnder(m_outputDir), QStringList{});
+}
+
+void TestTxtWriter::failedWriteKeepsEarlierFile()
+{
+#ifdef Q_OS_LINUX
+    // A file size limit makes the write fail the way a full disk does, even for root.
+    const QString target = m_outputDir + "/Rain.txt";
+    writeBytes(target, "earlier good sheet\r\n");
+    m_workspace.resultText = QString(4096, u'x');
+    FakeOutputPrompts prompts;
+
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    GenerateTxt(m_workspace, prompts, *m_setting);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    // Qt 6.4's QSaveFile::commit() ignores a flush that wrote only part of the
+    // data; writeTextFile has to flush before committing to notice it.
+    QEXPECT_FAIL("", "writeTextFile commits a short write", Abort);
+    QCOMPARE(fileBytes(target), QByteArray("earlier good sheet\r\n"));
+    QCOMPARE(filesUnder(m_outputDir), QStringList{"Rain.txt"});
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY2(prompts.messages.first().endsWith(" | critical"), qPrintable(prompts.messages.first()));
+    QVERIFY(prompts.messages.first().contains(QDir::toNativeSeparators(target)));
+#else
+    QSKIP("needs a per-process file size limit");
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestTxtWriter)
+#include "tst_txtwriter.moc"

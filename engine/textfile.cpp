@@ -128,6 +128,13 @@ bool writeTextFile(const QString &path, const QString &text, QString &error)
         file.cancelWriting();
         return false;
     }
+    // QSaveFile buffers the bytes and its commit() ignores a short flush, so
+    // a full disk would otherwise pass as a complete write.
+    if (!file.flush()) {
+        error = writeError(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         error = writeError(path, file.errorString());
         return false;

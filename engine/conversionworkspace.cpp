@@ -6,10 +6,11 @@ void ResetWorkspace(ConversionWorkspace &workspace)
     // large file back instead of keeping its capacity for the next one.
     workspace.entryText = QStringList();
     workspace.entryTime = QList<double>();
-    workspace.tagText = QList<QStringList>();
-    workspace.tagTime = QList<QList<double>>();
+    workspace.tagText = QString();
+    workspace.tagTime = QList<double>();
     workspace.lineText = QStringList();
     workspace.tagCount = QList<int>();
+    workspace.tagStart = QList<int>();
     workspace.lineCount = 0;
     workspace.entryCount = 0;
 

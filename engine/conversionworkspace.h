@@ -8,9 +8,9 @@
 // its output goes. The main window owns exactly one for its whole life.
 //
 // The tables are 0-based and grow on demand: timed line n of the file (counted
-// from 1) is lineText[n - 1], its tag t (counted from 1) is tagText[n - 1][t - 1].
-// They never grow past the capacities below; the conversion code checks every
-// index against them before it stores anything.
+// from 1) is lineText[n - 1], its tag t (counted from 1) is
+// tagTextAt(n - 1, t - 1). They never grow past the capacities below; the
+// conversion code checks every index against them before it stores anything.
 struct ConversionWorkspace
 {
     static constexpr int kMaxLines = 100000;
@@ -38,16 +38,31 @@ struct ConversionWorkspace
     // The path chosen in the Save dialog for the output file.
     QString savePath;
 
+    static constexpr int kTimeTagLength = 10;
+
     // One slot per timed line: its text once the time tags are removed ...
     QStringList lineText;
-    // ... the text of each of its time tags, exactly 10 characters ...
-    QList<QStringList> tagText;
-    // ... how many tags it has ...
+    // ... how many time tags it has ...
     QList<int> tagCount;
-    // ... and the time of each tag in seconds.
-    QList<QList<double>> tagTime;
-    // Number of timed lines stored; the size of the four line tables.
+    // ... and where its first tag stands in the tag tables below.
+    QList<int> tagStart;
+    // Number of timed lines stored; the size of the three line tables.
     int lineCount = 0;
+
+    // The time tags of all lines, line after line and tag after tag, kept flat
+    // so a large file costs no allocation per line or per tag: the text of
+    // every tag, exactly kTimeTagLength characters, back to back ...
+    QString tagText;
+    // ... and the time of every tag in seconds.
+    QList<double> tagTime;
+
+    // Text and time of tag `tag` of timed line `line`, both counted from 0.
+    QStringView tagTextAt(int line, int tag) const
+    {
+        return QStringView(tagText).sliced(qsizetype(tagStart.at(line) + tag) * kTimeTagLength,
+                                           kTimeTagLength);
+    }
+    double tagTimeAt(int line, int tag) const { return tagTime.at(tagStart.at(line) + tag); }
 
     // One slot per (line, tag) pair, in time order once sorted.
     QStringList entryText;

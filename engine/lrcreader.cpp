@@ -3,30 +3,36 @@
 #include "conversionworkspace.h"
 #include "textfile.h"
 
+#include <utility>
+
 namespace {
 
-constexpr qsizetype kTimeTagLength = 10;
+constexpr qsizetype kTimeTagLength = ConversionWorkspace::kTimeTagLength;
 
-// The label put before the value of a header tag line, or null for a tag line
-// that is dropped; the tag is recognised by the line's first three characters.
+// Tag lines are told by their first three characters alone ("[ar", "[ti",
+// "[al" give header lines with a label, "[by" and "[of" are dropped); every
+// other line is a timed line.
 enum class LineKind { Timed, Header, Dropped };
 
 LineKind classify(QStringView line, QStringView &label)
 {
-    const QStringView head = line.first(qMin<qsizetype>(3, line.size()));
-    if (head == u"[ar") {
+    if (line.size() < 3 || line.at(0) != u'[')
+        return LineKind::Timed;
+    const char16_t first = line.at(1).unicode();
+    const char16_t second = line.at(2).unicode();
+    if (first == u'a' && second == u'r') {
         label = u"     艺术家：";
         return LineKind::Header;
     }
-    if (head == u"[ti") {
+    if (first == u't' && second == u'i') {
         label = u"     歌曲：";
         return LineKind::Header;
     }
-    if (head == u"[al") {
+    if (first == u'a' && second == u'l') {
         label = u"     所属专辑：";
         return LineKind::Header;
     }
-    if (head == u"[by" || head == u"[of")
+    if ((first == u'b' && second == u'y') || (first == u'o' && second == u'f'))
         return LineKind::Dropped;
     return LineKind::Timed;
 }
@@ -59,12 +65,18 @@ bool ReadLrcFile(ConversionWorkspace &workspace, QString &error)
     QStringList lines;
     if (!readTextLines(workspace.sourcePath, lines, error))
         return false;
-    return readLrcLines(workspace, lines, error);
+    return readLrcLines(workspace, std::move(lines), error);
 }
 
-bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QString &error)
+bool readLrcLines(ConversionWorkspace &workspace, QStringList lines, QString &error)
 {
-    for (const QString &line : lines) {
+    const qsizetype expected = qMin<qsizetype>(workspace.lineCount + lines.size(),
+                                               ConversionWorkspace::kMaxLines);
+    workspace.lineText.reserve(expected);
+    workspace.tagCount.reserve(expected);
+    workspace.tagStart.reserve(expected);
+
+    for (QString &line : lines) {
         QStringView label;
         switch (classify(line, label)) {
         case LineKind::Header:
@@ -75,7 +87,7 @@ bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QStr
         case LineKind::Dropped:
             break;
         case LineKind::Timed:
-            if (!ParseTimedLine(workspace, line, error))
+            if (!ParseTimedLine(workspace, std::move(line), error))
                 return false;
             break;
         }
@@ -83,7 +95,7 @@ bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QStr
     return true;
 }
 
-bool ParseTimedLine(ConversionWorkspace &workspace, const QString &line, QString &error)
+bool ParseTimedLine(ConversionWorkspace &workspace, QString line, QString &error)
 {
     if (workspace.lineCount >= ConversionWorkspace::kMaxLines) {
         error = lineLimitError();
@@ -94,33 +106,35 @@ bool ParseTimedLine(ConversionWorkspace &workspace, const QString &line, QString
     // starts with "[" at p - 9, and every candidate after the first must be
     // directly preceded by "]". Candidates may overlap; each one counted cuts
     // another 10 characters from the front of the text, whatever stood there.
+    const qsizetype firstTag = workspace.tagText.size() / kTimeTagLength;
     const QChar *data = line.constData();
     const qsizetype length = line.size();
-    QStringList tags;
+    int tags = 0;
     for (qsizetype p = kTimeTagLength - 1; p < length; ++p) {
         if (data[p] != u']' || data[p - 9] != u'[')
             continue;
         if (p > kTimeTagLength - 1 && data[p - 10] != u']')
             break;
-        if (tags.size() >= ConversionWorkspace::kMaxTagsPerLine) {
+        if (tags >= ConversionWorkspace::kMaxTagsPerLine) {
+            workspace.tagText.truncate(firstTag * kTimeTagLength);
             error = tagLimitError();
             return false;
         }
-        tags.append(line.sliced(p - 9, kTimeTagLength));
+        workspace.tagText.append(QStringView(data + p - 9, kTimeTagLength));
+        ++tags;
     }
 
     // Cutting 10 characters from a text shorter than that leaves it empty.
-    const qsizetype removed = kTimeTagLength * tags.size();
-    QString text;
-    if (removed == 0)
-        text = line;
-    else if (removed < length)
-        text = line.sliced(removed);
+    // Removing from the front of an unshared string moves no characters.
+    const qsizetype removed = qsizetype(kTimeTagLength) * tags;
+    if (removed < length)
+        line.remove(0, removed);
+    else
+        line.clear();
 
-    workspace.lineText.append(text);
-    workspace.tagCount.append(int(tags.size()));
-    workspace.tagText.append(std::move(tags));
-    workspace.tagTime.append(QList<double>());
+    workspace.lineText.append(std::move(line));
+    workspace.tagCount.append(tags);
+    workspace.tagStart.append(int(firstTag));
     ++workspace.lineCount;
     return true;
 }

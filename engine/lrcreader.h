@@ -18,8 +18,8 @@ struct ConversionWorkspace;
 bool ReadLrcFile(ConversionWorkspace &workspace, QString &error);
 
 // Stores already-read lines, one after the other, as ReadLrcFile does.
-bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QString &error);
+bool readLrcLines(ConversionWorkspace &workspace, QStringList lines, QString &error);
 
-// Stores one line as the next timed line: its time tags in tagText and
-// tagCount, its text without them in lineText.
-bool ParseTimedLine(ConversionWorkspace &workspace, const QString &line, QString &error);
+// Stores one line as the next timed line: its time tags in tagText, tagCount
+// and tagStart, its text without them in lineText.
+bool ParseTimedLine(ConversionWorkspace &workspace, QString line, QString &error);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -18,11 +17,21 @@ bool isIgnoredInNumber(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
+// Almost every component is two ASCII digits; those skip the general reading.
+double tagComponent(QStringView digits)
+{
+    const char16_t tens = digits.at(0).unicode();
+    const char16_t units = digits.at(1).unicode();
+    if (tens >= u'0' && tens <= u'9' && units >= u'0' && units <= u'9')
+        return double((tens - u'0') * 10 + (units - u'0'));
+    return readLenientNumber(digits);
+}
+
 double tagTime(QStringView tag)
 {
-    const double minutes = readLenientNumber(tag.mid(1, 2));
-    const double seconds = readLenientNumber(tag.mid(4, 2));
-    const double hundredths = readLenientNumber(tag.mid(7, 2));
+    const double minutes = tagComponent(tag.sliced(1, 2));
+    const double seconds = tagComponent(tag.sliced(4, 2));
+    const double hundredths = tagComponent(tag.sliced(7, 2));
     const double wholeSeconds = (60.0 * minutes) + seconds;
     const double fraction = hundredths * 0.01;
     return wholeSeconds + fraction;
@@ -78,13 +87,12 @@ double readLenientNumber(QStringView text)
 
 void ComputeTagTimes(ConversionWorkspace &workspace)
 {
+    workspace.tagTime.resize(workspace.tagText.size() / ConversionWorkspace::kTimeTagLength);
     for (int k = 0; k < workspace.lineCount; ++k) {
-        const QStringList &tags = workspace.tagText.at(k);
+        const int first = workspace.tagStart.at(k);
         const int count = workspace.tagCount.at(k);
-        QList<double> &times = workspace.tagTime[k];
-        times.resize(count);
         for (int t = 0; t < count; ++t)
-            times[t] = tagTime(tags.at(t));
+            workspace.tagTime[first + t] = tagTime(workspace.tagTextAt(k, t));
     }
 }
 
@@ -99,7 +107,6 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
 
     for (int k = 0; k < workspace.lineCount; ++k) {
         const QString &text = workspace.lineText.at(k);
-        const QList<double> &times = workspace.tagTime.at(k);
         const int count = workspace.tagCount.at(k);
         for (int t = 0; t < count; ++t) {
             if (workspace.entryCount >= ConversionWorkspace::kMaxEntries) {
@@ -107,7 +114,7 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
                 return false;
             }
             workspace.entryText.append(text);
-            workspace.entryTime.append(times.at(t));
+            workspace.entryTime.append(workspace.tagTimeAt(k, t));
             ++workspace.entryCount;
         }
     }
@@ -129,7 +136,7 @@ void SortEntries(ConversionWorkspace &workspace)
     texts.reserve(count);
     times.reserve(count);
     for (const auto &[time, e] : order) {
-        texts.append(workspace.entryText.at(e));
+        texts.append(std::move(workspace.entryText[e]));
         times.append(time);
     }
     workspace.entryText = std::move(texts);

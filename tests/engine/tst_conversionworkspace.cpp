@@ -29,6 +29,7 @@ void TestConversionWorkspace::resetEmptiesConversion()
     QCOMPARE(workspace.lineText.size(), 0);
     QCOMPARE(workspace.tagText.size(), 0);
     QCOMPARE(workspace.tagCount.size(), 0);
+    QCOMPARE(workspace.tagStart.size(), 0);
     QCOMPARE(workspace.tagTime.size(), 0);
     QCOMPARE(workspace.entryText.size(), 0);
     QCOMPARE(workspace.entryTime.size(), 0);

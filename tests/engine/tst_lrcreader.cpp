@@ -5,6 +5,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+QStringList tagsOf(const ConversionWorkspace &workspace, int line)
+{
+    QStringList tags;
+    for (int t = 0; t < workspace.tagCount.at(line); ++t)
+        tags.append(workspace.tagTextAt(line, t).toString());
+    return tags;
+}
+
+} // namespace
+
 class TestLrcReader : public QObject
 {
     Q_OBJECT
@@ -64,9 +76,10 @@ void TestLrcReader::parseTimedLine()
     QVERIFY(ParseTimedLine(workspace, line, error));
     QCOMPARE(workspace.lineCount, 2);
     QCOMPARE(workspace.tagCount.at(1), int(tags.size()));
-    QCOMPARE(workspace.tagText.at(1), tags);
+    QCOMPARE(tagsOf(workspace, 1), tags);
     QCOMPARE(workspace.lineText.at(1), text);
     QCOMPARE(workspace.lineText.at(0), QString("earlier"));
+    QCOMPARE(tagsOf(workspace, 0), QStringList{"[00:00.00]"});
 }
 
 void TestLrcReader::headerLines_data()
@@ -153,6 +166,7 @@ void TestLrcReader::tagCapacity()
         QCOMPARE(workspace.lineText.at(0), QString("end"));
     } else {
         QCOMPARE(workspace.lineCount, 0);
+        QVERIFY(workspace.tagText.isEmpty());
     }
 }
 

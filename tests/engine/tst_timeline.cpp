@@ -90,9 +90,9 @@ void TestTimeline::tagTimes()
 
     ConversionWorkspace workspace = workspaceOf({"no tag", "[00:00.00]" + tag + "x"});
     ComputeTagTimes(workspace);
-    QCOMPARE(workspace.tagTime.at(0).size(), 0);
-    QCOMPARE(workspace.tagTime.at(1).size(), 2);
-    QCOMPARE(workspace.tagTime.at(1).at(1), seconds);
+    QCOMPARE(workspace.tagTime.size(), 2);
+    QCOMPARE(workspace.tagTimeAt(1, 0), 0.0);
+    QCOMPARE(workspace.tagTimeAt(1, 1), seconds);
 }
 
 void TestTimeline::flattenAppends()

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "windowdialogs.h"
+
+#include <QList>
+
+// Answers the window's dialogs from a script and records what was asked.
+class ScriptedDialogs : public WindowDialogs
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+
+    // Answers for the coming file dialogs, first one first; nothing means Cancel.
+    QList<std::optional<QString>> answers;
+    QList<FileDialogRequest> requests;
+    QList<Message> messages;
+
+    std::optional<QString> runFileDialog(const FileDialogRequest &request) override
+    {
+        requests.append(request);
+        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    }
+
+    void showMessage(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        messages.append({text, title, icon});
+    }
+};

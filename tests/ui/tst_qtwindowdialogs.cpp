@@ -1,0 +1,117 @@
+#include "qtwindowdialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(MessageIcon)
+Q_DECLARE_METATYPE(FileDialogRequest::Kind)
+
+// Runs the action on the modal dialog once it shows; the action must close it.
+template<typename Dialog>
+void whenShown(std::function<void(Dialog *)> action)
+{
+    auto *timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            action(dialog);
+        }
+    });
+    timer->start(10);
+}
+
+class TestQtWindowDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messageBox_data()
+    {
+        QTest::addColumn<MessageIcon>("icon");
+        QTest::addColumn<QMessageBox::Icon>("boxIcon");
+        QTest::addRow("none") << MessageIcon::None << QMessageBox::NoIcon;
+        QTest::addRow("critical") << MessageIcon::Critical << QMessageBox::Critical;
+        QTest::addRow("exclamation") << MessageIcon::Exclamation << QMessageBox::Warning;
+    }
+
+    void messageBox()
+    {
+        QFETCH(MessageIcon, icon);
+        QFETCH(QMessageBox::Icon, boxIcon);
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        QString seenText, seenTitle;
+        qsizetype buttons = 0;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            seenIcon = box->icon();
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            buttons = box->buttons().size();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QtWindowDialogs dialogs;
+        dialogs.showMessage(QStringLiteral("用户放弃写入"), QStringLiteral("放弃提示"), icon);
+        QCOMPARE(seenIcon, boxIcon);
+        QCOMPARE(seenText, QStringLiteral("用户放弃写入"));
+        QCOMPARE(seenTitle, QStringLiteral("放弃提示"));
+        QCOMPARE(buttons, qsizetype(1));
+    }
+
+    void fileDialog_data()
+    {
+        QTest::addColumn<FileDialogRequest::Kind>("kind");
+        QTest::addColumn<bool>("accept");
+        QTest::addRow("open a lyric file") << FileDialogRequest::Kind::Open << true;
+        QTest::addRow("open cancelled") << FileDialogRequest::Kind::Open << false;
+        QTest::addRow("save under a new name") << FileDialogRequest::Kind::Save << true;
+        QTest::addRow("save cancelled") << FileDialogRequest::Kind::Save << false;
+    }
+
+    void fileDialog()
+    {
+        QFETCH(FileDialogRequest::Kind, kind);
+        QFETCH(bool, accept);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile lyric(dir.filePath(QStringLiteral("雨.lrc")));
+        QVERIFY(lyric.open(QIODevice::WriteOnly));
+        lyric.close();
+        // Open presets an existing file, Save a name not yet taken; the user
+        // takes the preset as it stands.
+        const QString preset = kind == FileDialogRequest::Kind::Open ? lyric.fileName() : dir.filePath(QStringLiteral("雨.txt"));
+        const QStringList filters{QStringLiteral("lyric歌词文件 (*.lrc)"), QStringLiteral("所有文件 (*)")};
+
+        QStringList seenFilters, seenSelection;
+        QString seenActiveFilter;
+        QFileDialog::AcceptMode seenMode = QFileDialog::AcceptOpen;
+        whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            seenFilters = dialog->nameFilters();
+            seenActiveFilter = dialog->selectedNameFilter();
+            seenSelection = dialog->selectedFiles();
+            seenMode = dialog->acceptMode();
+            if (accept)
+                static_cast<QDialog *>(dialog)->accept();
+            else
+                dialog->reject();
+        });
+        QtWindowDialogs dialogs;
+        const std::optional<QString> result = dialogs.runFileDialog({kind, preset, filters});
+
+        QCOMPARE(result, accept ? std::optional<QString>(preset) : std::nullopt);
+        QCOMPARE(seenMode, kind == FileDialogRequest::Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        QCOMPARE(seenFilters, filters);
+        QCOMPARE(seenActiveFilter, filters.first());
+        QCOMPARE(seenSelection, QStringList{preset});
+    }
+};
+
+QTEST_MAIN(TestQtWindowDialogs)
+#include "tst_qtwindowdialogs.moc"

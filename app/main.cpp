@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.5.2"));
 
     QtWindowDialogs dialogs;
-    Form1 window(dialogs);
+    Form1 window(dialogs, DefaultDirectorySetting(DefaultDirectorySetting::standardDirectory()));
     dialogs.setParentWidget(&window);
     window.show();
     return app.exec();

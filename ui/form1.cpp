@@ -2,6 +2,7 @@
 
 #include "olecolor.h"
 #include "twips.h"
+#include "windowcommands.h"
 #include "windowdialogs.h"
 
 #include <QMouseEvent>
@@ -72,7 +73,7 @@ void makeTabStopFollowSelection(QRadioButton *option)
 
 } // namespace
 
-Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
+Form1::Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *parent)
     : QWidget(parent)
     , Text1(new QPlainTextEdit(this))
     , Command1(new QPushButton(QStringLiteral("加载歌词"), this))
@@ -112,6 +113,8 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     setMouseTracking(true);
     Command3->setMouseTracking(true);
     Command3->installEventFilter(this);
+
+    new WindowCommands(*this, std::move(setting));
 }
 
 void Form1::layOutControls()
@@ -187,6 +190,11 @@ bool Form1::savesToDefaultDirectory() const
 bool Form1::keepsSourceFileName() const
 {
     return Option3->isChecked();
+}
+
+std::optional<QString> Form1::askOpenPath()
+{
+    return CommonDialog1.show(dialogs_);
 }
 
 std::optional<QString> Form1::askSavePath(const QString &presetPath)

@@ -4,6 +4,7 @@
 #include "clickablelabel.h"
 #include "commondialog.h"
 #include "conversionworkspace.h"
+#include "defaultdirectorysetting.h"
 #include "outputprompts.h"
 
 #include <QWidget>
@@ -22,8 +23,12 @@ class Form1 : public QWidget, public OutputPrompts
     Q_OBJECT
 
 public:
-    // The dialogs object must outlive the window.
-    explicit Form1(WindowDialogs &dialogs, QWidget *parent = nullptr);
+    // The dialogs object must outlive the window. The setting is where the
+    // default output directory is kept between runs.
+    Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *parent = nullptr);
+
+    // Shows the Open dialog for a lyric file; nothing when the user cancels.
+    std::optional<QString> askOpenPath();
 
     // Command3 is painted in its back colour; hovering changes it.
     void setCommand3BackColor(quint32 oleColor);

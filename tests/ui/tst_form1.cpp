@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestForm1 : public QObject
@@ -18,13 +19,16 @@ private slots:
     void init()
     {
         dialogs = std::make_unique<ScriptedDialogs>();
-        form = std::make_unique<Form1>(*dialogs);
+        settings = std::make_unique<QTemporaryDir>();
+        QVERIFY(settings->isValid());
+        form = std::make_unique<Form1>(*dialogs, DefaultDirectorySetting(settings->path()));
     }
 
     void cleanup()
     {
         form.reset();
         dialogs.reset();
+        settings.reset();
     }
 
     void window()
@@ -342,6 +346,7 @@ private:
     }
 
     std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<QTemporaryDir> settings;
     std::unique_ptr<Form1> form;
 };
 

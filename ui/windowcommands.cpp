@@ -1,0 +1,160 @@
+#include "windowcommands.h"
+
+#include "conversion.h"
+#include "defaultdirectory.h"
+#include "form1.h"
+#include "textfile.h"
+#include "txtwriter.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+
+#include <limits>
+
+namespace {
+
+const quint32 kGenerateHoverColor = 0x00C000C0;
+const quint32 kGenerateRestColor = 0x00FFFFFF;
+const QString kDestinationPrefix = QStringLiteral("TXT文件将生成在");
+
+// Text boxes show lines ending in CR LF, as the lyric sheet is written.
+QString asShownLines(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return {};
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting)
+    : QObject(&window)
+    , window_(window)
+    , setting_(std::move(setting))
+{
+    connect(window.Command1, &QPushButton::clicked, this, &WindowCommands::load);
+    connect(window.Command2, &QPushButton::clicked, this, &WindowCommands::convert);
+    connect(window.Command3, &QPushButton::clicked, this, &WindowCommands::generate);
+    connect(window.Command4, &QPushButton::clicked, this, &WindowCommands::exit);
+    connect(&window, &Form1::command3MouseMoved, this, &WindowCommands::hoverOverGenerate);
+    connect(&window, &Form1::backgroundMouseMoved, this, &WindowCommands::hoverOverBackground);
+    connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
+    connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
+}
+
+void WindowCommands::load()
+{
+    const std::optional<QString> chosen = window_.askOpenPath();
+    if (!chosen)
+        return;
+    const QString path = *chosen;
+    if (path.isEmpty()) {
+        window_.showMessage(QStringLiteral("不能为空值"), QStringLiteral("错误"), MessageIcon::Critical);
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        window_.showMessage(QStringLiteral("对不起，制定路径不存在，请查证后再次输入"),
+                            QStringLiteral("错误提示"), MessageIcon::Critical);
+        return;
+    }
+
+    ConversionWorkspace &workspace = window_.workspace;
+    workspace.sourcePath = path;
+    // Only "first load or not" matters, so the count stops rather than overflows.
+    if (workspace.loadCount < std::numeric_limits<int>::max())
+        ++workspace.loadCount;
+    if (workspace.loadCount != 1) {
+        window_.Text1->clear();
+        window_.Text2->clear();
+        ResetWorkspace(workspace);
+    }
+
+    QStringList lines;
+    QString error;
+    if (!readTextLines(path, lines, error)) {
+        window_.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+        return;
+    }
+    // Text1 is read-only and emptied before every load but the first, so the
+    // file's lines are all it shows; one call keeps a large file fast.
+    window_.Text1->setPlainText(asShownLines(lines));
+    window_.Command2->setEnabled(true);
+}
+
+void WindowCommands::convert()
+{
+    QString error;
+    if (!ConvertSourceFile(window_.workspace, error)) {
+        window_.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+        return;
+    }
+    window_.Text2->setPlainText(window_.workspace.resultText);
+    window_.Command3->setEnabled(true);
+}
+
+void WindowCommands::generate()
+{
+    GenerateTxt(window_.workspace, window_, setting_);
+}
+
+void WindowCommands::exit()
+{
+    window_.close();
+}
+
+void WindowCommands::hoverOverGenerate()
+{
+    window_.setCommand3BackColor(kGenerateHoverColor);
+    // The destination is shown the first time only; later it changes only
+    // when a default directory is chosen.
+    if (window_.Label1->isHidden()) {
+        window_.Label1->show();
+        showDestination();
+    }
+}
+
+void WindowCommands::showDestination()
+{
+    const std::optional<QString> stored = setting_.storedDirectory();
+    if (stored) {
+        window_.workspace.defaultDir = *stored;
+        window_.setDestinationCaption(kDestinationPrefix + *stored);
+    } else {
+        window_.setDestinationCaption(kDestinationPrefix + QStringLiteral("（暂未指定！）"));
+    }
+}
+
+void WindowCommands::hoverOverBackground()
+{
+    window_.setCommand3BackColor(kGenerateRestColor);
+}
+
+void WindowCommands::openDefaultDirectory()
+{
+    const std::optional<QString> stored = setting_.storedDirectory();
+    if (!stored) {
+        window_.showMessage(QStringLiteral("目录未指定！！！"), QStringLiteral("错误"),
+                            MessageIcon::Critical);
+        return;
+    }
+    window_.workspace.defaultDir = *stored;
+    const QString shown = QDir::toNativeSeparators(*stored);
+    if (!directoryExists(*stored)) {
+        window_.showMessage(QStringLiteral("目录“%1”不存在。").arg(shown), QStringLiteral("错误"),
+                            MessageIcon::Critical);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*stored))) {
+        window_.showMessage(QStringLiteral("无法打开目录“%1”。").arg(shown), QStringLiteral("错误"),
+                            MessageIcon::Critical);
+    }
+}
+
+void WindowCommands::openAuthorPage()
+{
+    // The program has no home page to open.
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "defaultdirectorysetting.h"
+
+#include <QObject>
+
+class Form1;
+
+// What the window's buttons, labels and mouse moves do: load a lyric file,
+// convert it, generate the TXT file, hover feedback on "生成TXT", the folder
+// link and exit. Works on the window's controls and its one workspace.
+class WindowCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Connects itself to the window's controls; the window is its parent.
+    WindowCommands(Form1 &window, DefaultDirectorySetting setting);
+
+    void load();
+    void convert();
+    void generate();
+    void exit();
+    void hoverOverGenerate();
+    void hoverOverBackground();
+    void openDefaultDirectory();
+    void openAuthorPage();
+
+private:
+    void showDestination();
+
+    Form1 &window_;
+    const DefaultDirectorySetting setting_;
+};

@@ -1,0 +1,90 @@
+// Loads, converts and shows an LRC file through the real window, the way a
+// user does with the "加载歌词" and "转换成TXT格式" buttons, and prints how long
+// each step took until the window had painted it. Then checks that the
+// window still answers quickly: scrolling both boxes to the end and repainting.
+//
+// usage: windowbench <lrc>   (QT_QPA_PLATFORM=offscreen works without a display)
+
+#include "form1.h"
+#include "windowdialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+// Answers the Open dialog with the file to load; reports any message box.
+class BenchDialogs : public WindowDialogs
+{
+public:
+    explicit BenchDialogs(QString path)
+        : path_(std::move(path))
+    {
+    }
+
+    std::optional<QString> runFileDialog(const FileDialogRequest &) override { return path_; }
+
+    void showMessage(const QString &text, const QString &title, MessageIcon) override
+    {
+        std::fprintf(stderr, "message: %s (%s)\n", qPrintable(text), qPrintable(title));
+        failed_ = true;
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    QString path_;
+    bool failed_ = false;
+};
+
+// Runs step, lets the window paint what it changed, and returns the milliseconds.
+template<typename Step>
+double timed(QWidget &window, Step step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    window.repaint();
+    QApplication::processEvents();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: windowbench <lrc>\n");
+        return 2;
+    }
+    BenchDialogs dialogs(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir settings;
+    Form1 window(dialogs, DefaultDirectorySetting(settings.path()));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+
+    const double load = timed(window, [&] { window.Command1->click(); });
+    const double convert = timed(window, [&] { window.Command2->click(); });
+    if (dialogs.failed())
+        return 1;
+    const double scroll = timed(window, [&] {
+        for (QPlainTextEdit *box : {window.Text1, window.Text2})
+            box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    });
+    const double repaint = timed(window, [&] { window.update(); });
+
+    std::printf("lines shown: Text1 %d, Text2 %d\n", window.Text1->blockCount(),
+                window.Text2->blockCount());
+    std::printf("load %.1f ms, convert %.1f ms, total %.1f ms\n", load, convert, load + convert);
+    std::printf("afterwards: scroll both boxes to the end %.1f ms, repaint %.1f ms\n", scroll, repaint);
+    return 0;
+}

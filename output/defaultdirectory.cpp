@@ -32,6 +32,11 @@ bool directoryExists(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
+QString destinationCaption(const QString &directory)
+{
+    return QStringLiteral("TXT文件将生成在") + directory;
+}
+
 void AskDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &prompts)
 {
     const std::optional<QString> chosen = prompts.askSavePath(dummyFilePreset());
@@ -87,6 +92,6 @@ bool EnsureDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &promp
         reportError(prompts, error);
         return false;
     }
-    prompts.setDestinationCaption(QStringLiteral("TXT文件将生成在") + workspace.defaultDir);
+    prompts.setDestinationCaption(destinationCaption(workspace.defaultDir));
     return true;
 }

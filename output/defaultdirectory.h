@@ -10,6 +10,9 @@ class OutputPrompts;
 // TXT file is written inside the default directory.
 bool directoryExists(const QString &path);
 
+// The destination label's caption for a directory (or a note that none is set).
+QString destinationCaption(const QString &directory);
+
 // Lets the user pick a directory by saving a dummy file name in it. On success
 // defaultDir is the chosen path cut before its last "\" or "/" (in native
 // separators) and dirCancelled is false; on Cancel dirCancelled is true and

@@ -19,7 +19,6 @@ namespace {
 
 const quint32 kGenerateHoverColor = 0x00C000C0;
 const quint32 kGenerateRestColor = 0x00FFFFFF;
-const QString kDestinationPrefix = QStringLiteral("TXT文件将生成在");
 
 // Text boxes show lines ending in CR LF, as the lyric sheet is written.
 QString asShownLines(const QStringList &lines)
@@ -122,9 +121,9 @@ void WindowCommands::showDestination()
     const std::optional<QString> stored = setting_.storedDirectory();
     if (stored) {
         window_.workspace.defaultDir = *stored;
-        window_.setDestinationCaption(kDestinationPrefix + *stored);
+        window_.setDestinationCaption(destinationCaption(*stored));
     } else {
-        window_.setDestinationCaption(kDestinationPrefix + QStringLiteral("（暂未指定！）"));
+        window_.setDestinationCaption(destinationCaption(QStringLiteral("（暂未指定！）")));
     }
 }
 

@@ -394,6 +394,7 @@ void TestWindowCommands::label1OpensTheDefaultDirectory()
         QVERIFY(opener.opened.isEmpty());
         QCOMPARE(dialogs->messages.size(), 1);
         QVERIFY2(dialogs->messages.at(0).text.contains(message), qPrintable(dialogs->messages.at(0).text));
+        QCOMPARE(dialogs->messages.at(0).title, QStringLiteral("错误"));
         QCOMPARE(dialogs->messages.at(0).icon, MessageIcon::Critical);
     }
 }

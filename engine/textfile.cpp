@@ -106,6 +106,11 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error)
         error = readError(path, file.errorString());
         return false;
     }
+    if (file.size() > kMaxTextFileBytes) {
+        error = readError(path, QStringLiteral("文件超过%1 MB，不是可以转换的歌词文件")
+                                    .arg(kMaxTextFileBytes / (1024 * 1024)));
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         error = readError(path, file.errorString());

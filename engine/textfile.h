@@ -21,8 +21,14 @@ QByteArray encodeText(const QString &text);
 // and an empty text gives no line at all.
 QStringList splitLines(const QString &text);
 
+// No text file of the program comes near this size: a lyric file at the line
+// capacity is a few megabytes. Larger files are refused before they are read,
+// so picking a huge file by mistake cannot exhaust the memory.
+constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+
 // Reads a whole file as lines. Returns false and sets error (a Chinese
-// sentence naming the path and the system's reason) when it cannot be read.
+// sentence naming the path and the system's reason) when it cannot be read
+// or is larger than kMaxTextFileBytes.
 bool readTextLines(const QString &path, QStringList &lines, QString &error);
 
 // Creates or replaces a file with the encoded text through QSaveFile, so an

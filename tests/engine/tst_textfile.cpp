@@ -18,6 +18,7 @@ private slots:
     void readsFileAsLines();
     void reportsUnreadableFiles_data();
     void reportsUnreadableFiles();
+    void refusesFilesTooLargeToBeLyrics();
     void writeReplacesWholeFile();
     void writeIntoMissingFolderFailsAndCreatesNothing();
 
@@ -112,6 +113,24 @@ void TestTextFile::reportsUnreadableFiles()
     QVERIFY(!readTextLines(dir.filePath(name), lines, error));
     QVERIFY2(error.contains(name), qPrintable(error));
     QCOMPARE(lines, QStringList{"left alone"});
+}
+
+void TestTextFile::refusesFilesTooLargeToBeLyrics()
+{
+    QTemporaryDir dir;
+    const QString path = writeBytes(dir, QByteArray("[00:01.00]a\r\n"));
+    QStringList lines;
+    QString error;
+
+    QVERIFY(QFile::resize(path, kMaxTextFileBytes));
+    QVERIFY2(readTextLines(path, lines, error), qPrintable(error));
+    QCOMPARE(lines.first(), QStringLiteral("[00:01.00]a"));
+
+    lines.clear();
+    QVERIFY(QFile::resize(path, kMaxTextFileBytes + 1));
+    QVERIFY(!readTextLines(path, lines, error));
+    QVERIFY2(error.contains(QStringLiteral("64 MB")), qPrintable(error));
+    QVERIFY(lines.isEmpty());
 }
 
 void TestTextFile::writeReplacesWholeFile()

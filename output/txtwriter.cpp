@@ -6,6 +6,7 @@
 #include "textfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -24,10 +25,27 @@ Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
     return Outcome::Written;
 }
 
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &prompts)
 {
-    if (prompts.savesToDefaultDirectory() && prompts.keepsSourceFileName())
-        return writeSheet(workspace, prompts, defaultOutputPath(workspace));
+    if (prompts.savesToDefaultDirectory() && prompts.keepsSourceFileName()) {
+        // A source named like "Song.txt" in the default folder would be
+        // replaced by its own sheet without the user ever being asked.
+        const QString path = defaultOutputPath(workspace);
+        if (isSameFile(path, workspace.sourcePath)) {
+            prompts.showMessage(
+                QStringLiteral("TXT文件“%1”就是正在转换的歌词文件，不能覆盖它。请选择“保存到新目录”或“自定义文件名”。")
+                    .arg(path),
+                QStringLiteral("错误"), MessageIcon::Critical);
+            return Outcome::Failed;
+        }
+        return writeSheet(workspace, prompts, path);
+    }
 
     AskSavePath(workspace, prompts);
     // A dialog that comes back with no name has chosen nowhere to write.

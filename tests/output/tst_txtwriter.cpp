@@ -51,6 +51,7 @@ private slots:
     void fileHoldsResultTextAndLineEnd();
     void firstRunAsksThenWrites();
     void nothingWrittenBeforeConvert();
+    void neverSilentlyReplacesTheSourceFile();
     void failedWriteIsReportedNotCelebrated_data();
     void failedWriteIsReportedNotCelebrated();
     void failedWriteKeepsEarlierFile();
@@ -207,6 +208,27 @@ void TestTxtWriter::nothingWrittenBeforeConvert()
     QCOMPARE(prompts.messages, QStringList{kConvertFirst});
     QCOMPARE(prompts.dialogPresets, QStringList{});
     QCOMPARE(fileBytes(target), QByteArray("good sheet\r\n"));
+}
+
+void TestTxtWriter::neverSilentlyReplacesTheSourceFile()
+{
+    const QString source = m_outputDir + "/Song.txt";
+    writeBytes(source, "[00:01.00]la\r\n");
+    m_workspace.sourcePath = source;
+    FakeOutputPrompts prompts;
+    GenerateTxt(m_workspace, prompts, *m_setting);
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY2(prompts.messages.first().startsWith("错误 | ") && prompts.messages.first().endsWith(" | critical"),
+             qPrintable(prompts.messages.first()));
+    QCOMPARE(fileBytes(source), QByteArray("[00:01.00]la\r\n"));
+
+    // Chosen in the Save dialog, the same file is the user's own decision.
+    prompts.messages.clear();
+    prompts.sourceNameOption = false;
+    prompts.saveAnswers = {source};
+    GenerateTxt(m_workspace, prompts, *m_setting);
+    QCOMPARE(prompts.messages, QStringList{kWritten});
+    QCOMPARE(fileBytes(source), (kSheet + "\r\n").toUtf8());
 }
 
 void TestTxtWriter::failedWriteIsReportedNotCelebrated_data()

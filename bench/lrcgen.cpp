@@ -5,9 +5,9 @@
 // lines, as in files whose repeated choruses carry several tags.
 
 #include "conversionworkspace.h"
+#include "textfile.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -96,14 +96,12 @@ int main(int argc, char *argv[])
         text += u"\r\n";
     }
 
-    QSaveFile file(args.at(1));
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        std::fprintf(stderr, "lrcgen: cannot write %s: %s\n", qPrintable(args.at(1)),
-                     qPrintable(file.errorString()));
+    QString error;
+    if (!writeTextFile(args.at(1), text, error)) {
+        std::fprintf(stderr, "lrcgen: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("%d timed lines, %zu entries, %lld bytes\n", lines, nextTime,
-                static_cast<long long>(bytes.size()));
+    std::printf("%d timed lines, %zu entries, %lld characters\n", lines, nextTime,
+                static_cast<long long>(text.size()));
     return 0;
 }

@@ -1,5 +1,5 @@
 // Converts an LRC file several times the way the Convert command does (read
-// and assemble through ConvertSourceFile) and prints the median time.
+// and assemble through convertSourceFile) and prints the median time.
 // With --out it also writes the sheet as the TXT file would hold it.
 
 #include "conversion.h"
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
         QString error;
         QElapsedTimer timer;
         timer.start();
-        const bool ok = ConvertSourceFile(workspace, error);
+        const bool ok = convertSourceFile(workspace, error);
         const qint64 nanos = timer.nsecsElapsed();
         if (!ok) {
             std::fprintf(stderr, "convertbench: %s\n", qPrintable(error));

@@ -6,6 +6,7 @@
 // usage: windowbench <lrc>   (QT_QPA_PLATFORM=offscreen works without a display)
 
 #include "form1.h"
+#include "windowcommands.h"
 #include "windowdialogs.h"
 
 #include <QApplication>
@@ -31,9 +32,9 @@ public:
 
     std::optional<QString> runFileDialog(const FileDialogRequest &) override { return path_; }
 
-    void showMessage(const QString &text, const QString &title, MessageIcon) override
+    void showMessage(const Message &message) override
     {
-        std::fprintf(stderr, "message: %s (%s)\n", qPrintable(text), qPrintable(title));
+        std::fprintf(stderr, "message: %s (%s)\n", qPrintable(message.text), qPrintable(message.title));
         failed_ = true;
     }
 
@@ -67,7 +68,8 @@ int main(int argc, char *argv[])
     }
     BenchDialogs dialogs(QString::fromLocal8Bit(argv[1]));
     QTemporaryDir settings;
-    Form1 window(dialogs, DefaultDirectorySetting(settings.path()));
+    Form1 window(dialogs);
+    WindowCommands commands(window, DefaultDirectorySetting(settings.path()));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -4,7 +4,7 @@
 #include "lrcreader.h"
 #include "timeline.h"
 
-bool ConvertSourceFile(ConversionWorkspace &workspace, QString &error)
+bool convertSourceFile(ConversionWorkspace &workspace, QString &error)
 {
     // Each conversion starts afresh, so converting the same load twice gives
     // the same sheet as converting it once.

@@ -9,4 +9,4 @@ struct ConversionWorkspace;
 // AssembleResult. Returns false and sets error to a Chinese message ready for a
 // message box when the file cannot be read or a capacity would be passed; the
 // conversion state is then left empty, so no half sheet survives.
-bool ConvertSourceFile(ConversionWorkspace &workspace, QString &error);
+bool convertSourceFile(ConversionWorkspace &workspace, QString &error);

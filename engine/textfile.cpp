@@ -17,23 +17,6 @@ bool systemCodePageIsUtf8()
     return bytes == QByteArray("\xc3\xa9");
 }
 
-// Lone surrogates cannot be written in UTF-8; they become "?" like any other
-// character the code page cannot hold.
-QString replaceLoneSurrogates(const QString &text)
-{
-    QString result = text;
-    const qsizetype size = result.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = result.at(i);
-        if (c.isHighSurrogate() && i + 1 < size && result.at(i + 1).isLowSurrogate()) {
-            ++i;
-        } else if (c.isSurrogate()) {
-            result[i] = u'?';
-        }
-    }
-    return result;
-}
-
 QString readError(const QString &path, const QString &reason)
 {
     return QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
@@ -53,6 +36,8 @@ QString decodeText(const QByteArray &bytes)
         return decoder.decode(bytes);
     }
 
+    // The UTF-8 decoder drops a byte-order mark by itself; the GB18030 one
+    // would read it as three characters.
     QByteArrayView view(bytes);
     if (view.startsWith("\xef\xbb\xbf"))
         view = view.sliced(3);
@@ -70,7 +55,7 @@ QString decodeText(const QByteArray &bytes)
 QByteArray encodeText(const QString &text)
 {
     if (systemCodePageIsUtf8())
-        return replaceLoneSurrogates(text).toUtf8();
+        return text.toUtf8(); // a lone surrogate becomes "?"
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
 }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -51,7 +50,6 @@ double readLenientNumber(QStringView text)
     bool signAllowed = true;
     bool pointSeen = false;
     bool digitSeen = false;
-    bool nonZeroIntegerDigit = false;
     for (const QChar c : text) {
         if (isIgnoredInNumber(c))
             continue;
@@ -62,7 +60,6 @@ double readLenientNumber(QStringView text)
         } else if (u >= u'0' && u <= u'9') {
             number.append(char(u));
             digitSeen = true;
-            nonZeroIntegerDigit = nonZeroIntegerDigit || (!pointSeen && u != u'0');
         } else if (u == u'.' && !pointSeen) {
             number.append('.');
             pointSeen = true;
@@ -74,14 +71,9 @@ double readLenientNumber(QStringView text)
     if (!digitSeen)
         return 0.0;
 
+    // A time field is a few characters long, far from the range of a double.
     double value = 0.0;
-    const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), value);
-    Q_UNUSED(end);
-    if (status == std::errc::result_out_of_range) {
-        const bool negative = number.first() == '-';
-        const double magnitude = nonZeroIntegerDigit ? std::numeric_limits<double>::infinity() : 0.0;
-        return negative ? -magnitude : magnitude;
-    }
+    std::from_chars(number.data(), number.data() + number.size(), value);
     return value;
 }
 

@@ -20,11 +20,6 @@ QString dummyFilePreset()
 #endif
 }
 
-void reportError(OutputPrompts &prompts, const QString &error)
-{
-    prompts.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
-}
-
 } // namespace
 
 bool directoryExists(const QString &path)
@@ -56,14 +51,14 @@ bool EnsureDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &promp
 {
     QString error;
     if (!setting.ensureSettingsDirectory(error)) {
-        reportError(prompts, error);
+        prompts.showMessage(messages::failure(error));
         return false;
     }
 
     if (setting.settingsFileExists()) {
         QString stored;
         if (!setting.ReadDefaultDirectory(stored, error)) {
-            reportError(prompts, error);
+            prompts.showMessage(messages::failure(error));
             return false;
         }
         // A blank file holds no setting: ask as on the first run.
@@ -73,23 +68,20 @@ bool EnsureDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &promp
         }
     }
 
-    prompts.showMessage(QStringLiteral("您还未设置默认保存目录，请设置"),
-                        QStringLiteral("设置默认目录"), MessageIcon::None);
+    prompts.showMessage(messages::defaultDirectoryNotSet());
     for (;;) {
         AskDefaultDirectory(workspace, prompts);
         if (workspace.dirCancelled) {
-            prompts.showMessage(QStringLiteral("用户放弃定义默认路径！"), QStringLiteral("空值"),
-                                MessageIcon::Critical);
+            prompts.showMessage(messages::defaultDirectoryCancelled());
             return false;
         }
         if (directoryExists(workspace.defaultDir))
             break;
-        prompts.showMessage(QStringLiteral("重新录入！"), QStringLiteral("错误"),
-                            MessageIcon::Exclamation);
+        prompts.showMessage(messages::chosenDirectoryMissing());
     }
 
     if (!setting.WriteDefaultDirectory(workspace.defaultDir, error)) {
-        reportError(prompts, error);
+        prompts.showMessage(messages::failure(error));
         return false;
     }
     prompts.setDestinationCaption(destinationCaption(workspace.defaultDir));

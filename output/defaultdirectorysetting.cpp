@@ -19,7 +19,7 @@ bool isBlank(QChar c)
 } // namespace
 
 DefaultDirectorySetting::DefaultDirectorySetting(const QString &settingsDirectory)
-    : m_directory(settingsDirectory)
+    : directory_(settingsDirectory)
 {
 }
 
@@ -31,32 +31,32 @@ QString DefaultDirectorySetting::standardDirectory()
 
 QString DefaultDirectorySetting::settingsDirectory() const
 {
-    return m_directory;
+    return directory_;
 }
 
 QString DefaultDirectorySetting::settingsFilePath() const
 {
-    return m_directory + QStringLiteral("/default path.dat");
+    return directory_ + QStringLiteral("/default path.dat");
 }
 
 bool DefaultDirectorySetting::ensureSettingsDirectory(QString &error) const
 {
-    if (QFileInfo(m_directory).isDir())
+    if (QFileInfo(directory_).isDir())
         return true;
     // QDir::mkpath gives no reason for a failure; the standard library does.
     std::error_code code;
-    std::filesystem::create_directories(QDir(m_directory).filesystemPath(), code);
-    if (QFileInfo(m_directory).isDir())
+    std::filesystem::create_directories(QDir(directory_).filesystemPath(), code);
+    if (QFileInfo(directory_).isDir())
         return true;
     QString reason;
     if (code)
         reason = QString::fromLocal8Bit(code.message());
-    else if (QFileInfo::exists(m_directory))
+    else if (QFileInfo::exists(directory_))
         reason = QStringLiteral("同名的文件已存在");
     else
         reason = QStringLiteral("原因不明");
     error = QStringLiteral("无法创建设置文件夹“%1”：%2")
-                .arg(QDir::toNativeSeparators(m_directory), reason);
+                .arg(QDir::toNativeSeparators(directory_), reason);
     return false;
 }
 

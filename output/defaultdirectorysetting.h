@@ -43,7 +43,7 @@ public:
     std::optional<QString> storedDirectory() const;
 
 private:
-    QString m_directory;
+    QString directory_;
 };
 
 // The first field of a settings file's lines: leading blanks and empty lines

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "messages.h"
+
 #include <QString>
 
 #include <optional>
-
-// The icon a message box carries.
-enum class MessageIcon { None, Critical, Exclamation };
 
 // What the output code asks of the window: the two option frames, the Save
 // dialog, the destination label and message boxes. The window answers with its
@@ -28,5 +27,5 @@ public:
     virtual void setDestinationCaption(const QString &caption) = 0;
 
     // Shows a modal message box with one OK button and waits for it.
-    virtual void showMessage(const QString &text, const QString &title, MessageIcon icon) = 0;
+    virtual void showMessage(const Message &message) = 0;
 };

@@ -19,7 +19,7 @@ Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
 {
     QString error;
     if (!writeTextFile(path, workspace.resultText + QStringLiteral("\r\n"), error)) {
-        prompts.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+        prompts.showMessage(messages::failure(error));
         return Outcome::Failed;
     }
     return Outcome::Written;
@@ -38,10 +38,7 @@ Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &p
         // replaced by its own sheet without the user ever being asked.
         const QString path = defaultOutputPath(workspace);
         if (isSameFile(path, workspace.sourcePath)) {
-            prompts.showMessage(
-                QStringLiteral("TXT文件“%1”就是正在转换的歌词文件，不能覆盖它。请选择“保存到新目录”或“自定义文件名”。")
-                    .arg(path),
-                QStringLiteral("错误"), MessageIcon::Critical);
+            prompts.showMessage(messages::sheetWouldReplaceSource(path));
             return Outcome::Failed;
         }
         return writeSheet(workspace, prompts, path);
@@ -89,8 +86,7 @@ void GenerateTxt(ConversionWorkspace &workspace, OutputPrompts &prompts,
     // After a new load the sheet is empty until it is converted; writing it
     // would replace a good file with an empty one.
     if (!workspace.converted) {
-        prompts.showMessage(QStringLiteral("请先转换歌词，再生成TXT。"), QStringLiteral("提示"),
-                            MessageIcon::Exclamation);
+        prompts.showMessage(messages::convertFirst());
         return;
     }
     if (!EnsureDefaultDirectory(workspace, prompts, setting))
@@ -99,12 +95,10 @@ void GenerateTxt(ConversionWorkspace &workspace, OutputPrompts &prompts,
 
     switch (writeWhereTheOptionsSay(workspace, prompts)) {
     case Outcome::Written:
-        prompts.showMessage(QStringLiteral("恭喜，成功写入TXT！"), QStringLiteral("成功提示"),
-                            MessageIcon::None);
+        prompts.showMessage(messages::written());
         break;
     case Outcome::Abandoned:
-        prompts.showMessage(QStringLiteral("用户放弃写入"), QStringLiteral("放弃提示"),
-                            MessageIcon::None);
+        prompts.showMessage(messages::writingAbandoned());
         break;
     case Outcome::Failed:
         break;

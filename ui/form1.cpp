@@ -2,7 +2,7 @@
 
 #include "olecolor.h"
 #include "twips.h"
-#include "windowcommands.h"
+#include "version.h"
 #include "windowdialogs.h"
 
 #include <QMouseEvent>
@@ -27,8 +27,9 @@ const quint32 kMagenta = 0x00FF00FF;
 const quint32 kPink = 0x00C0C0FF;
 const quint32 kGreen = 0x0000FF00;
 
-// The layout asks for the Windows faces 楷体_GB2312 and 黑体; elsewhere the Kai
-// and Hei faces Debian ships (fonts-arphic-ukai, fonts-wqy-zenhei) stand in.
+// The sheet and the big captions are set in the Windows faces 楷体_GB2312 and
+// 黑体; where those are missing, the Kai and Hei faces Debian ships
+// (fonts-arphic-ukai, fonts-wqy-zenhei) stand in.
 QFont kaiFont(int pointSize)
 {
     QFont font;
@@ -73,7 +74,7 @@ void makeTabStopFollowSelection(QRadioButton *option)
 
 } // namespace
 
-Form1::Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *parent)
+Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     : QWidget(parent)
     , Text1(new QPlainTextEdit(this))
     , Command1(new QPushButton(QStringLiteral("加载歌词"), this))
@@ -97,12 +98,12 @@ Form1::Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *p
 {
     loadWindowResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QuorvaneV1.5.2"));
+    setWindowTitle(QStringLiteral("QuorvaneV") + QLatin1String(QUORVANE_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/quorvane.png")));
     setFixedSize(twipsToPixels(12795), twipsToPixels(6795));
 
-    // The layout is in fixed pixels, so the system font keeps its family but
-    // not a size that would no longer fit the captions.
+    // The controls sit at fixed pixel places, so the system font keeps its
+    // family but not a size that would no longer fit the captions.
     QFont windowFont = font();
     windowFont.setPointSize(9);
     setFont(windowFont);
@@ -113,8 +114,6 @@ Form1::Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *p
     setMouseTracking(true);
     Command3->setMouseTracking(true);
     Command3->installEventFilter(this);
-
-    new WindowCommands(*this, std::move(setting));
 }
 
 void Form1::layOutControls()
@@ -177,7 +176,7 @@ void Form1::setInitialState()
         makeTabStopFollowSelection(option);
 }
 
-void Form1::setCommand3BackColor(quint32 oleColor)
+void Form1::setGenerateBackColor(quint32 oleColor)
 {
     setButtonColor(Command3, fromOleColor(oleColor));
 }
@@ -208,9 +207,9 @@ void Form1::setDestinationCaption(const QString &caption)
     Label1->setText(caption);
 }
 
-void Form1::showMessage(const QString &text, const QString &title, MessageIcon icon)
+void Form1::showMessage(const Message &message)
 {
-    dialogs_.showMessage(text, title, icon);
+    dialogs_.showMessage(message);
 }
 
 void Form1::paintEvent(QPaintEvent *event)
@@ -227,7 +226,7 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
     // An enabled control that ignores a move passes it up to here; only moves
     // over no control at all count as the background.
     if (!childAt(event->position().toPoint()))
-        emit backgroundMouseMoved();
+        emit backgroundHovered();
     QWidget::mouseMoveEvent(event);
 }
 
@@ -236,9 +235,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     // A disabled button swallows mouse moves; to the user it is background.
     if (watched == Command3 && event->type() == QEvent::MouseMove) {
         if (Command3->isEnabled())
-            emit command3MouseMoved();
+            emit generateHovered();
         else
-            emit backgroundMouseMoved();
+            emit backgroundHovered();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -4,7 +4,6 @@
 #include "clickablelabel.h"
 #include "commondialog.h"
 #include "conversionworkspace.h"
-#include "defaultdirectorysetting.h"
 #include "outputprompts.h"
 
 #include <QWidget>
@@ -17,27 +16,49 @@ class WindowDialogs;
 // The program's only window: two text boxes, four buttons, two option frames
 // and two clickable labels at fixed places, and the one conversion workspace.
 // It answers the output code's questions (OutputPrompts) with its own controls
-// and dialogs.
+// and dialogs. It is a view: WindowCommands gives the controls their work.
+//
+// The controls keep the names our documents and tests use:
+//
+//   name           what it is                       caption / role
+//   Form1          the window                       "QuorvaneV<version>"
+//   Text1          left text box                    the loaded lyric file, as read
+//   Text2          right text box (orange, Kai)     the converted sheet
+//   Command1       button                           "加载歌词": load a lyric file
+//   Command2       button                           "转换成TXT格式": convert it
+//   Command3       button (white, purple on hover)  "生成TXT": write the sheet
+//   Command4       red button, top right            "×": close the program
+//   Label1         orange label, hidden at first    "TXT文件将生成在…": the default
+//                                                   folder; a click opens it
+//   Label2         credit line at the bottom        author and rights notice
+//   Frame1         option frame                     "保存目录": where to write
+//   Option1        in Frame1                        "保存到默认目录": the default folder
+//   Option2        in Frame1                        "保存到新目录": ask in a Save dialog
+//   Frame2         option frame                     "保存文件名": under what name
+//   Option3        in Frame2                        "原文件名": the lyric file's own name
+//   Option4        in Frame2                        "自定义文件名": ask in a Save dialog
+//   CommonDialog1  Open dialog                      picks the lyric file
+//   CommonDialog2  Save dialog                      picks the output path, or the
+//                                                   default folder by a dummy name
 class Form1 : public QWidget, public OutputPrompts
 {
     Q_OBJECT
 
 public:
-    // The dialogs object must outlive the window. The setting is where the
-    // default output directory is kept between runs.
-    Form1(WindowDialogs &dialogs, DefaultDirectorySetting setting, QWidget *parent = nullptr);
+    // The dialogs object must outlive the window.
+    explicit Form1(WindowDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the Open dialog for a lyric file; nothing when the user cancels.
     std::optional<QString> askOpenPath();
 
-    // Command3 is painted in its back colour; hovering changes it.
-    void setCommand3BackColor(quint32 oleColor);
+    // "生成TXT" is painted in its back colour; hovering changes it.
+    void setGenerateBackColor(quint32 oleColor);
 
     bool savesToDefaultDirectory() const override;
     bool keepsSourceFileName() const override;
     std::optional<QString> askSavePath(const QString &presetPath) override;
     void setDestinationCaption(const QString &caption) override;
-    void showMessage(const QString &text, const QString &title, MessageIcon icon) override;
+    void showMessage(const Message &message) override;
 
     // The controls, in tab order; Option1 to Option4 sit inside their frames.
     QPlainTextEdit *const Text1;
@@ -62,11 +83,11 @@ public:
     ConversionWorkspace workspace;
 
 signals:
-    // The mouse moved over Command3 while it is enabled.
-    void command3MouseMoved();
+    // The mouse moved over "生成TXT" (Command3) while it is enabled.
+    void generateHovered();
     // The mouse moved over the window itself, not over a control. A disabled
-    // Command3 counts as background: it gets no mouse moves of its own.
-    void backgroundMouseMoved();
+    // "生成TXT" counts as background: it gets no mouse moves of its own.
+    void backgroundHovered();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

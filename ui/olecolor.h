@@ -5,8 +5,9 @@
 class QPushButton;
 class QWidget;
 
-// Colours of the window's controls are stored the way the layout gives them:
-// 0x00BBGGRR, blue in the high byte and red in the low one.
+// The window's colours are written as Windows OLE colour values, 0x00BBGGRR:
+// blue in the high byte and red in the low one, the form they were first
+// picked in, so each can be compared with its original at a glance.
 QColor fromOleColor(quint32 oleColor);
 
 // Fills the widget's own background (labels, frames, option buttons) with the colour.

@@ -24,10 +24,10 @@ std::optional<QString> QtWindowDialogs::runFileDialog(const FileDialogRequest &r
     return chosen;
 }
 
-void QtWindowDialogs::showMessage(const QString &text, const QString &title, MessageIcon icon)
+void QtWindowDialogs::showMessage(const Message &message)
 {
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
-    switch (icon) {
+    switch (message.icon) {
     case MessageIcon::None:
         boxIcon = QMessageBox::NoIcon;
         break;
@@ -38,6 +38,6 @@ void QtWindowDialogs::showMessage(const QString &text, const QString &title, Mes
         boxIcon = QMessageBox::Warning;
         break;
     }
-    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, parent_);
+    QMessageBox box(boxIcon, message.title, message.text, QMessageBox::Ok, parent_);
     box.exec();
 }

@@ -16,7 +16,7 @@ public:
     void setParentWidget(QWidget *parent);
 
     std::optional<QString> runFileDialog(const FileDialogRequest &request) override;
-    void showMessage(const QString &text, const QString &title, MessageIcon icon) override;
+    void showMessage(const Message &message) override;
 
 private:
     QWidget *parent_;

@@ -2,7 +2,8 @@
 
 #include <QRect>
 
-// Positions and sizes of the layout are in twips. Fifteen twips are one pixel
+// The window's positions and sizes are written in twips (1/1440 inch), the
+// unit the window was first drawn in. Fifteen twips are one pixel
 // at 96 dots per inch, which is exactly Qt's device-independent pixel, so the
 // window keeps its proportions on high-DPI screens.
 int twipsToPixels(int twips);

@@ -30,8 +30,8 @@ QString asShownLines(const QStringList &lines)
 
 } // namespace
 
-WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting)
-    : QObject(&window)
+WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, QObject *parent)
+    : QObject(parent)
     , window_(window)
     , setting_(std::move(setting))
 {
@@ -39,8 +39,8 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting)
     connect(window.Command2, &QPushButton::clicked, this, &WindowCommands::convert);
     connect(window.Command3, &QPushButton::clicked, this, &WindowCommands::generate);
     connect(window.Command4, &QPushButton::clicked, this, &WindowCommands::exit);
-    connect(&window, &Form1::command3MouseMoved, this, &WindowCommands::hoverOverGenerate);
-    connect(&window, &Form1::backgroundMouseMoved, this, &WindowCommands::hoverOverBackground);
+    connect(&window, &Form1::generateHovered, this, &WindowCommands::hoverOverGenerate);
+    connect(&window, &Form1::backgroundHovered, this, &WindowCommands::hoverOverBackground);
     connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
     connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
 }
@@ -52,12 +52,11 @@ void WindowCommands::load()
         return;
     const QString path = *chosen;
     if (path.isEmpty()) {
-        window_.showMessage(QStringLiteral("不能为空值"), QStringLiteral("错误"), MessageIcon::Critical);
+        window_.showMessage(messages::emptyFileName());
         return;
     }
     if (!QFileInfo(path).isFile()) {
-        window_.showMessage(QStringLiteral("对不起，制定路径不存在，请查证后再次输入"),
-                            QStringLiteral("错误提示"), MessageIcon::Critical);
+        window_.showMessage(messages::sourceNotFound());
         return;
     }
 
@@ -75,7 +74,7 @@ void WindowCommands::load()
     QStringList lines;
     QString error;
     if (!readTextLines(path, lines, error)) {
-        window_.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+        window_.showMessage(messages::failure(error));
         return;
     }
     // Text1 is read-only and emptied before every load but the first, so the
@@ -87,8 +86,8 @@ void WindowCommands::load()
 void WindowCommands::convert()
 {
     QString error;
-    if (!ConvertSourceFile(window_.workspace, error)) {
-        window_.showMessage(error, QStringLiteral("错误"), MessageIcon::Critical);
+    if (!convertSourceFile(window_.workspace, error)) {
+        window_.showMessage(messages::failure(error));
         return;
     }
     window_.Text2->setPlainText(window_.workspace.resultText);
@@ -107,7 +106,7 @@ void WindowCommands::exit()
 
 void WindowCommands::hoverOverGenerate()
 {
-    window_.setCommand3BackColor(kGenerateHoverColor);
+    window_.setGenerateBackColor(kGenerateHoverColor);
     // The destination is shown the first time only; later it changes only
     // when a default directory is chosen.
     if (window_.Label1->isHidden()) {
@@ -129,27 +128,23 @@ void WindowCommands::showDestination()
 
 void WindowCommands::hoverOverBackground()
 {
-    window_.setCommand3BackColor(kGenerateRestColor);
+    window_.setGenerateBackColor(kGenerateRestColor);
 }
 
 void WindowCommands::openDefaultDirectory()
 {
     const std::optional<QString> stored = setting_.storedDirectory();
     if (!stored) {
-        window_.showMessage(QStringLiteral("目录未指定！！！"), QStringLiteral("错误"),
-                            MessageIcon::Critical);
+        window_.showMessage(messages::defaultDirectoryUnknown());
         return;
     }
     window_.workspace.defaultDir = *stored;
-    const QString shown = QDir::toNativeSeparators(*stored);
     if (!directoryExists(*stored)) {
-        window_.showMessage(QStringLiteral("目录“%1”不存在。").arg(shown), QStringLiteral("错误"),
-                            MessageIcon::Critical);
+        window_.showMessage(messages::folderMissing(*stored));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*stored))) {
-        window_.showMessage(QStringLiteral("无法打开目录“%1”。").arg(shown), QStringLiteral("错误"),
-                            MessageIcon::Critical);
+        window_.showMessage(messages::folderCannotBeOpened(*stored));
     }
 }
 

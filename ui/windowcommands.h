@@ -14,8 +14,8 @@ class WindowCommands : public QObject
     Q_OBJECT
 
 public:
-    // Connects itself to the window's controls; the window is its parent.
-    WindowCommands(Form1 &window, DefaultDirectorySetting setting);
+    // Connects itself to the window's controls. The window must outlive it.
+    WindowCommands(Form1 &window, DefaultDirectorySetting setting, QObject *parent = nullptr);
 
     void load();
     void convert();

@@ -30,5 +30,5 @@ public:
     virtual std::optional<QString> runFileDialog(const FileDialogRequest &request) = 0;
 
     // A modal message box with one OK button.
-    virtual void showMessage(const QString &text, const QString &title, MessageIcon icon) = 0;
+    virtual void showMessage(const Message &message) = 0;
 };

@@ -1,5 +1,6 @@
 #include "conversion.h"
 #include "conversionworkspace.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,23 +33,15 @@ private slots:
     void failureEmptiesConversion();
 
 private:
-    bool writeSource(const QByteArray &bytes);
-
-    QTemporaryDir m_dir;
-    ConversionWorkspace m_workspace;
+    QTemporaryDir dir_;
+    ConversionWorkspace workspace_;
 };
 
 void TestConversion::init()
 {
-    QVERIFY(m_dir.isValid());
-    m_workspace = ConversionWorkspace();
-    m_workspace.sourcePath = m_dir.filePath(QStringLiteral("歌词.lrc"));
-}
-
-bool TestConversion::writeSource(const QByteArray &bytes)
-{
-    QFile file(m_workspace.sourcePath);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    QVERIFY(dir_.isValid());
+    workspace_ = ConversionWorkspace();
+    workspace_.sourcePath = dir_.filePath(QStringLiteral("歌词.lrc"));
 }
 
 void TestConversion::convertsFile_data()
@@ -66,24 +59,24 @@ void TestConversion::convertsFile_data()
 void TestConversion::convertsFile()
 {
     QFETCH(QByteArray, bytes);
-    QVERIFY(writeSource(bytes));
+    writeBytes(workspace_.sourcePath, bytes);
 
     QString error;
-    QVERIFY2(ConvertSourceFile(m_workspace, error), qPrintable(error));
-    QCOMPARE(m_workspace.resultText, kExampleSheet);
-    QVERIFY(m_workspace.converted);
+    QVERIFY2(convertSourceFile(workspace_, error), qPrintable(error));
+    QCOMPARE(workspace_.resultText, kExampleSheet);
+    QVERIFY(workspace_.converted);
 }
 
 void TestConversion::convertTwiceGivesSameSheet()
 {
-    QVERIFY(writeSource(exampleFile("\r\n")));
+    writeBytes(workspace_.sourcePath, exampleFile("\r\n"));
     QString error;
-    QVERIFY(ConvertSourceFile(m_workspace, error));
-    QVERIFY(ConvertSourceFile(m_workspace, error));
-    QCOMPARE(m_workspace.resultText, kExampleSheet);
-    QCOMPARE(m_workspace.headerText, QStringLiteral("     歌曲：雨\r\n     艺术家：Someone\r\n"));
-    QCOMPARE(m_workspace.lineCount, 2);
-    QCOMPARE(m_workspace.entryCount, 3);
+    QVERIFY(convertSourceFile(workspace_, error));
+    QVERIFY(convertSourceFile(workspace_, error));
+    QCOMPARE(workspace_.resultText, kExampleSheet);
+    QCOMPARE(workspace_.headerText, QStringLiteral("     歌曲：雨\r\n     艺术家：Someone\r\n"));
+    QCOMPARE(workspace_.lineCount, 2);
+    QCOMPARE(workspace_.entryCount, 3);
 }
 
 void TestConversion::failureEmptiesConversion_data()
@@ -105,23 +98,23 @@ void TestConversion::failureEmptiesConversion()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
 
-    QVERIFY(writeSource(exampleFile("\r\n")));
+    writeBytes(workspace_.sourcePath, exampleFile("\r\n"));
     QString error;
-    QVERIFY(ConvertSourceFile(m_workspace, error));
+    QVERIFY(convertSourceFile(workspace_, error));
 
     if (bytes.isEmpty())
-        QVERIFY(QFile::remove(m_workspace.sourcePath));
+        QVERIFY(QFile::remove(workspace_.sourcePath));
     else
-        QVERIFY(writeSource(bytes));
-    QVERIFY(!ConvertSourceFile(m_workspace, error));
+        writeBytes(workspace_.sourcePath, bytes);
+    QVERIFY(!convertSourceFile(workspace_, error));
     QVERIFY2(error.contains(message), qPrintable(error));
-    QVERIFY(!m_workspace.converted);
-    QVERIFY(m_workspace.resultText.isEmpty());
-    QVERIFY(m_workspace.headerText.isEmpty());
-    QCOMPARE(m_workspace.lineCount, 0);
-    QCOMPARE(m_workspace.lineText.size(), 0);
-    QCOMPARE(m_workspace.entryCount, 0);
-    QCOMPARE(m_workspace.sourcePath, m_dir.filePath(QStringLiteral("歌词.lrc")));
+    QVERIFY(!workspace_.converted);
+    QVERIFY(workspace_.resultText.isEmpty());
+    QVERIFY(workspace_.headerText.isEmpty());
+    QCOMPARE(workspace_.lineCount, 0);
+    QCOMPARE(workspace_.lineText.size(), 0);
+    QCOMPARE(workspace_.entryCount, 0);
+    QCOMPARE(workspace_.sourcePath, dir_.filePath(QStringLiteral("歌词.lrc")));
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

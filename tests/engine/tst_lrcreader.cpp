@@ -1,5 +1,6 @@
 #include "conversionworkspace.h"
 #include "lrcreader.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -175,10 +176,7 @@ void TestLrcReader::readsSourceFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("歌.lrc"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("[ti:雨]\r\n[00:01.00]一\r\n\r\n[00:02.00]二\r\n").toUtf8());
-    file.close();
+    writeBytes(path, QStringLiteral("[ti:雨]\r\n[00:01.00]一\r\n\r\n[00:02.00]二\r\n").toUtf8());
 
     ConversionWorkspace workspace;
     workspace.sourcePath = path;

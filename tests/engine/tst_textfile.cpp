@@ -1,4 +1,5 @@
 #include "textfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,19 +22,16 @@ private slots:
     void refusesFilesTooLargeToBeLyrics();
     void writeReplacesWholeFile();
     void writeIntoMissingFolderFailsAndCreatesNothing();
-
-private:
-    static QString writeBytes(const QTemporaryDir &dir, const QByteArray &bytes);
 };
 
-QString TestTextFile::writeBytes(const QTemporaryDir &dir, const QByteArray &bytes)
+namespace {
+
+QString writeInput(const QTemporaryDir &dir, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(QStringLiteral("input.lrc"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file");
-    return path;
+    return writeBytes(dir.filePath(QStringLiteral("input.lrc")), bytes);
 }
+
+} // namespace
 
 void TestTextFile::splitsLines_data()
 {
@@ -67,6 +65,7 @@ void TestTextFile::decodesBytes_data()
     QTest::newRow("UTF-8") << song.toUtf8() << song;
     QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xef\xbb\xbf") + song.toUtf8() << song;
     QTest::newRow("GBK") << QByteArray("[ti:\xc4\xe3\xba\xc3]") << song;
+    QTest::newRow("byte-order mark before GBK") << QByteArray("\xef\xbb\xbf[ti:\xc4\xe3\xba\xc3]") << song;
     QTest::newRow("GBK pinyin letter") << QByteArray("\xa8\xa6") << QStringLiteral("\u00e9");
     QTest::newRow("plain ASCII") << QByteArray("[00:01.00]abc") << QStringLiteral("[00:01.00]abc");
     QTest::newRow("nothing") << QByteArray() << QString();
@@ -89,7 +88,7 @@ void TestTextFile::readsFileAsLines()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = writeBytes(dir, QByteArray("\xef\xbb\xbf[ti:\xe9\x9b\xa8]\r\n[00:01.00]a\nlast"));
+    const QString path = writeInput(dir, QByteArray("\xef\xbb\xbf[ti:\xe9\x9b\xa8]\r\n[00:01.00]a\nlast"));
     QStringList lines;
     QString error;
     QVERIFY2(readTextLines(path, lines, error), qPrintable(error));
@@ -118,7 +117,7 @@ void TestTextFile::reportsUnreadableFiles()
 void TestTextFile::refusesFilesTooLargeToBeLyrics()
 {
     QTemporaryDir dir;
-    const QString path = writeBytes(dir, QByteArray("[00:01.00]a\r\n"));
+    const QString path = writeInput(dir, QByteArray("[00:01.00]a\r\n"));
     QStringList lines;
     QString error;
 
@@ -136,12 +135,10 @@ void TestTextFile::refusesFilesTooLargeToBeLyrics()
 void TestTextFile::writeReplacesWholeFile()
 {
     QTemporaryDir dir;
-    const QString path = writeBytes(dir, QByteArray(1000, 'x'));
+    const QString path = writeInput(dir, QByteArray(1000, 'x'));
     QString error;
     QVERIFY2(writeTextFile(path, QStringLiteral("歌词\r\n"), error), qPrintable(error));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QStringLiteral("歌词\r\n").toUtf8());
+    QCOMPARE(fileBytes(path), QStringLiteral("歌词\r\n").toUtf8());
 }
 
 void TestTextFile::writeIntoMissingFolderFailsAndCreatesNothing()

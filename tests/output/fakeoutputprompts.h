@@ -30,9 +30,10 @@ public:
 
     void setDestinationCaption(const QString &caption) override { captions.append(caption); }
 
-    void showMessage(const QString &text, const QString &title, MessageIcon icon) override
+    void showMessage(const Message &message) override
     {
-        messages.append(title + QStringLiteral(" | ") + text + QStringLiteral(" | ") + iconName(icon));
+        messages.append(message.title + QStringLiteral(" | ") + message.text + QStringLiteral(" | ")
+                        + iconName(message.icon));
     }
 
     static QString iconName(MessageIcon icon)

@@ -42,18 +42,18 @@ private slots:
     void unwritableSettingsFileStops();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_temp;
-    QString m_settingsDir;
-    QString m_outputDir;
+    std::unique_ptr<QTemporaryDir> temp_;
+    QString settingsDir_;
+    QString outputDir_;
 };
 
 void TestDefaultDirectory::init()
 {
-    m_temp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_temp->isValid());
-    m_settingsDir = m_temp->filePath(QStringLiteral("config/quorvane"));
-    m_outputDir = QDir::toNativeSeparators(m_temp->filePath(QStringLiteral("Lyrics, old")));
-    QVERIFY(QDir().mkpath(m_outputDir));
+    temp_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(temp_->isValid());
+    settingsDir_ = temp_->filePath(QStringLiteral("config/quorvane"));
+    outputDir_ = QDir::toNativeSeparators(temp_->filePath(QStringLiteral("Lyrics, old")));
+    QVERIFY(QDir().mkpath(outputDir_));
 }
 
 void TestDefaultDirectory::firstField_data()
@@ -92,7 +92,7 @@ void TestDefaultDirectory::storedPathReadsBackExactly_data()
 void TestDefaultDirectory::storedPathReadsBackExactly()
 {
     QFETCH(QString, directory);
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     QString error;
     QVERIFY2(setting.WriteDefaultDirectory(directory, error), qPrintable(error));
     QCOMPARE(fileBytes(setting.settingsFilePath()), encodeText(directory) + "\r\n");
@@ -106,7 +106,7 @@ void TestDefaultDirectory::storedPathReadsBackExactly()
 
 void TestDefaultDirectory::settingsFileMustBePlainFile()
 {
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     QVERIFY(!setting.settingsFileExists());
     QVERIFY(QDir().mkpath(setting.settingsFilePath()));
     QVERIFY(!setting.settingsFileExists());
@@ -152,25 +152,25 @@ void TestDefaultDirectory::firstRunAsksAndStores_data()
 void TestDefaultDirectory::firstRunAsksAndStores()
 {
     QFETCH(QByteArray, settingsContent);
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     if (!settingsContent.isEmpty()) {
-        QVERIFY(QDir().mkpath(m_settingsDir));
+        QVERIFY(QDir().mkpath(settingsDir_));
         writeBytes(setting.settingsFilePath(), settingsContent);
     }
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
-    prompts.saveAnswers = {m_outputDir + QDir::separator() + "a"};
+    prompts.saveAnswers = {outputDir_ + QDir::separator() + "a"};
 
     QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
-    QCOMPARE(workspace.defaultDir, m_outputDir);
+    QCOMPARE(workspace.defaultDir, outputDir_);
     QCOMPARE(prompts.messages, QStringList{kNotice});
-    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + m_outputDir});
-    QCOMPARE(fileBytes(setting.settingsFilePath()), encodeText(m_outputDir) + "\r\n");
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + outputDir_});
+    QCOMPARE(fileBytes(setting.settingsFilePath()), encodeText(outputDir_) + "\r\n");
 }
 
 void TestDefaultDirectory::cancelStopsWithoutStoring()
 {
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     ConversionWorkspace workspace;
     workspace.defaultDir = QStringLiteral("/earlier");
     FakeOutputPrompts prompts;
@@ -180,28 +180,28 @@ void TestDefaultDirectory::cancelStopsWithoutStoring()
     QCOMPARE(workspace.defaultDir, QStringLiteral("/earlier"));
     QCOMPARE(prompts.messages, (QStringList{kNotice, kGaveUp}));
     QCOMPARE(prompts.captions, QStringList{});
-    QVERIFY(QDir(m_settingsDir).exists());
+    QVERIFY(QDir(settingsDir_).exists());
     QVERIFY(!setting.settingsFileExists());
 }
 
 void TestDefaultDirectory::missingDirectoryOrPlainFileIsRefused()
 {
-    const QString plainFile = m_temp->filePath(QStringLiteral("plain"));
+    const QString plainFile = temp_->filePath(QStringLiteral("plain"));
     writeBytes(plainFile, "x");
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
-    prompts.saveAnswers = {m_temp->filePath("missing/a"), plainFile + "/a", m_outputDir + "/a"};
+    prompts.saveAnswers = {temp_->filePath("missing/a"), plainFile + "/a", outputDir_ + "/a"};
 
     QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
     QCOMPARE(prompts.dialogPresets.size(), 3);
     QCOMPARE(prompts.messages, (QStringList{kNotice, kRetry, kRetry}));
-    QCOMPARE(setting.storedDirectory(), std::optional<QString>(m_outputDir));
+    QCOMPARE(setting.storedDirectory(), std::optional<QString>(outputDir_));
 }
 
 void TestDefaultDirectory::storedDirectoryIsTrustedWithoutAsking()
 {
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     QString error;
     QVERIFY(setting.WriteDefaultDirectory(QStringLiteral("/removed since, long ago"), error));
     ConversionWorkspace workspace;
@@ -216,12 +216,12 @@ void TestDefaultDirectory::storedDirectoryIsTrustedWithoutAsking()
 
 void TestDefaultDirectory::uncreatableSettingsFolderStops()
 {
-    const QString plainFile = m_temp->filePath(QStringLiteral("plain"));
+    const QString plainFile = temp_->filePath(QStringLiteral("plain"));
     writeBytes(plainFile, "x");
     const DefaultDirectorySetting setting(plainFile + QStringLiteral("/quorvane"));
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
-    prompts.saveAnswers = {m_outputDir + "/a"};
+    prompts.saveAnswers = {outputDir_ + "/a"};
 
     QVERIFY(!EnsureDefaultDirectory(workspace, prompts, setting));
     QCOMPARE(prompts.dialogPresets, QStringList{});
@@ -234,12 +234,12 @@ void TestDefaultDirectory::uncreatableSettingsFolderStops()
 
 void TestDefaultDirectory::unwritableSettingsFileStops()
 {
-    const DefaultDirectorySetting setting(m_settingsDir);
+    const DefaultDirectorySetting setting(settingsDir_);
     // A folder in the settings file's place cannot be replaced by a file.
     QVERIFY(QDir().mkpath(setting.settingsFilePath()));
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
-    prompts.saveAnswers = {m_outputDir + "/a"};
+    prompts.saveAnswers = {outputDir_ + "/a"};
 
     QVERIFY(!EnsureDefaultDirectory(workspace, prompts, setting));
     QCOMPARE(prompts.messages.size(), 2);

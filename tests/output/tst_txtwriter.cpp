@@ -57,29 +57,29 @@ private slots:
     void failedWriteKeepsEarlierFile();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_temp;
-    std::unique_ptr<DefaultDirectorySetting> m_setting;
-    QString m_outputDir;
-    QString m_otherDir;
-    ConversionWorkspace m_workspace;
+    std::unique_ptr<QTemporaryDir> temp_;
+    std::unique_ptr<DefaultDirectorySetting> setting_;
+    QString outputDir_;
+    QString otherDir_;
+    ConversionWorkspace workspace_;
 };
 
 void TestTxtWriter::init()
 {
-    m_temp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_temp->isValid());
-    m_setting = std::make_unique<DefaultDirectorySetting>(m_temp->filePath("config"));
-    m_outputDir = m_temp->filePath("out");
-    m_otherDir = m_temp->filePath("other");
-    QVERIFY(QDir().mkpath(m_outputDir));
-    QVERIFY(QDir().mkpath(m_otherDir));
+    temp_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(temp_->isValid());
+    setting_ = std::make_unique<DefaultDirectorySetting>(temp_->filePath("config"));
+    outputDir_ = temp_->filePath("out");
+    otherDir_ = temp_->filePath("other");
+    QVERIFY(QDir().mkpath(outputDir_));
+    QVERIFY(QDir().mkpath(otherDir_));
     QString error;
-    QVERIFY(m_setting->WriteDefaultDirectory(QDir::toNativeSeparators(m_outputDir), error));
+    QVERIFY(setting_->WriteDefaultDirectory(QDir::toNativeSeparators(outputDir_), error));
 
-    m_workspace = ConversionWorkspace();
-    m_workspace.sourcePath = QStringLiteral("E:\\x\\Rain.lrc");
-    m_workspace.resultText = kSheet;
-    m_workspace.converted = true;
+    workspace_ = ConversionWorkspace();
+    workspace_.sourcePath = QStringLiteral("E:\\x\\Rain.lrc");
+    workspace_.resultText = kSheet;
+    workspace_.converted = true;
 }
 
 void TestTxtWriter::baseName_data()
@@ -100,9 +100,9 @@ void TestTxtWriter::baseName()
 {
     QFETCH(QString, path);
     QFETCH(QString, base);
-    m_workspace.baseName = QStringLiteral("earlier");
-    ExtractBaseName(m_workspace, path);
-    QCOMPARE(m_workspace.baseName, base);
+    workspace_.baseName = QStringLiteral("earlier");
+    ExtractBaseName(workspace_, path);
+    QCOMPARE(workspace_.baseName, base);
 }
 
 void TestTxtWriter::optionCombinations_data()
@@ -141,23 +141,23 @@ void TestTxtWriter::optionCombinations()
     prompts.defaultDirectoryOption = defaultDirectory;
     prompts.sourceNameOption = sourceName;
     if (answered)
-        prompts.saveAnswers = {answer.isEmpty() ? answer : m_temp->filePath(answer)};
-    GenerateTxt(m_workspace, prompts, *m_setting);
+        prompts.saveAnswers = {answer.isEmpty() ? answer : temp_->filePath(answer)};
+    GenerateTxt(workspace_, prompts, *setting_);
 
     const bool asks = !(defaultDirectory && sourceName);
-    const QStringList presets = asks ? QStringList{QDir::toNativeSeparators(m_outputDir + "/Rain.txt")}
+    const QStringList presets = asks ? QStringList{QDir::toNativeSeparators(outputDir_ + "/Rain.txt")}
                                      : QStringList{};
     QCOMPARE(prompts.dialogPresets, presets);
-    QCOMPARE(m_workspace.saveCancelled, asks && !answered);
+    QCOMPARE(workspace_.saveCancelled, asks && !answered);
     QCOMPARE(prompts.messages, QStringList{message});
     QStringList found;
     for (const QString &folder : {QStringLiteral("out"), QStringLiteral("other")}) {
-        for (const QString &file : filesUnder(m_temp->filePath(folder)))
+        for (const QString &file : filesUnder(temp_->filePath(folder)))
             found.append(folder + "/" + file);
     }
     QCOMPARE(found, written);
     for (const QString &file : written)
-        QCOMPARE(fileBytes(m_temp->filePath(file)), encodeText(kSheet) + "\r\n");
+        QCOMPARE(fileBytes(temp_->filePath(file)), encodeText(kSheet) + "\r\n");
 }
 
 void TestTxtWriter::fileHoldsResultTextAndLineEnd_data()
@@ -172,39 +172,39 @@ void TestTxtWriter::fileHoldsResultTextAndLineEnd()
 {
     QFETCH(QString, resultText);
     QFETCH(QByteArray, bytes);
-    const QString target = m_outputDir + "/Rain.txt";
+    const QString target = outputDir_ + "/Rain.txt";
     writeBytes(target, "an earlier, longer file that must be replaced whole\r\n");
-    m_workspace.resultText = resultText;
+    workspace_.resultText = resultText;
     FakeOutputPrompts prompts;
-    GenerateTxt(m_workspace, prompts, *m_setting);
+    GenerateTxt(workspace_, prompts, *setting_);
     QCOMPARE(prompts.messages, QStringList{kWritten});
     QCOMPARE(fileBytes(target), bytes);
 }
 
 void TestTxtWriter::firstRunAsksThenWrites()
 {
-    const DefaultDirectorySetting fresh(m_temp->filePath("fresh/quorvane"));
+    const DefaultDirectorySetting fresh(temp_->filePath("fresh/quorvane"));
     FakeOutputPrompts prompts;
-    prompts.saveAnswers = {m_otherDir + "/a"};
-    GenerateTxt(m_workspace, prompts, fresh);
+    prompts.saveAnswers = {otherDir_ + "/a"};
+    GenerateTxt(workspace_, prompts, fresh);
     QCOMPARE(prompts.messages,
              (QStringList{"设置默认目录 | 您还未设置默认保存目录，请设置 | none", kWritten}));
-    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + QDir::toNativeSeparators(m_otherDir)});
-    QCOMPARE(fileBytes(m_otherDir + "/Rain.txt"), encodeText(kSheet) + "\r\n");
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + QDir::toNativeSeparators(otherDir_)});
+    QCOMPARE(fileBytes(otherDir_ + "/Rain.txt"), encodeText(kSheet) + "\r\n");
 }
 
 void TestTxtWriter::nothingWrittenBeforeConvert()
 {
-    const QString target = m_outputDir + "/Rain.txt";
+    const QString target = outputDir_ + "/Rain.txt";
     writeBytes(target, "good sheet\r\n");
     // What a new load leaves behind.
-    m_workspace.resultText.clear();
-    m_workspace.converted = false;
-    const DefaultDirectorySetting fresh(m_temp->filePath("fresh/quorvane"));
+    workspace_.resultText.clear();
+    workspace_.converted = false;
+    const DefaultDirectorySetting fresh(temp_->filePath("fresh/quorvane"));
     FakeOutputPrompts prompts;
     prompts.defaultDirectoryOption = false;
     prompts.saveAnswers = {target};
-    GenerateTxt(m_workspace, prompts, fresh);
+    GenerateTxt(workspace_, prompts, fresh);
     QCOMPARE(prompts.messages, QStringList{kConvertFirst});
     QCOMPARE(prompts.dialogPresets, QStringList{});
     QCOMPARE(fileBytes(target), QByteArray("good sheet\r\n"));
@@ -212,11 +212,11 @@ void TestTxtWriter::nothingWrittenBeforeConvert()
 
 void TestTxtWriter::neverSilentlyReplacesTheSourceFile()
 {
-    const QString source = m_outputDir + "/Song.txt";
+    const QString source = outputDir_ + "/Song.txt";
     writeBytes(source, "[00:01.00]la\r\n");
-    m_workspace.sourcePath = source;
+    workspace_.sourcePath = source;
     FakeOutputPrompts prompts;
-    GenerateTxt(m_workspace, prompts, *m_setting);
+    GenerateTxt(workspace_, prompts, *setting_);
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY2(prompts.messages.first().startsWith("错误 | ") && prompts.messages.first().endsWith(" | critical"),
              qPrintable(prompts.messages.first()));
@@ -226,7 +226,7 @@ void TestTxtWriter::neverSilentlyReplacesTheSourceFile()
     prompts.messages.clear();
     prompts.sourceNameOption = false;
     prompts.saveAnswers = {source};
-    GenerateTxt(m_workspace, prompts, *m_setting);
+    GenerateTxt(workspace_, prompts, *setting_);
     QCOMPARE(prompts.messages, QStringList{kWritten});
     QCOMPARE(fileBytes(source), (kSheet + "\r\n").toUtf8());
 }
@@ -252,26 +252,26 @@ void TestTxtWriter::failedWriteIsReportedNotCelebrated()
     QFETCH(QString, failingPath);
 
     QString error;
-    QVERIFY(m_setting->WriteDefaultDirectory(m_temp->filePath(storedDirectory), error));
+    QVERIFY(setting_->WriteDefaultDirectory(temp_->filePath(storedDirectory), error));
     FakeOutputPrompts prompts;
     prompts.defaultDirectoryOption = defaultDirectory;
-    prompts.saveAnswers = {m_temp->filePath(answer)};
-    GenerateTxt(m_workspace, prompts, *m_setting);
+    prompts.saveAnswers = {temp_->filePath(answer)};
+    GenerateTxt(workspace_, prompts, *setting_);
 
     QCOMPARE(prompts.messages.size(), 1);
     const QString shown = prompts.messages.first();
     QVERIFY2(shown.startsWith("错误 | ") && shown.endsWith(" | critical"), qPrintable(shown));
-    QVERIFY2(shown.contains(QDir::toNativeSeparators(m_temp->filePath(failingPath))), qPrintable(shown));
-    QCOMPARE(filesUnder(m_outputDir), QStringList{});
+    QVERIFY2(shown.contains(QDir::toNativeSeparators(temp_->filePath(failingPath))), qPrintable(shown));
+    QCOMPARE(filesUnder(outputDir_), QStringList{});
 }
 
 void TestTxtWriter::failedWriteKeepsEarlierFile()
 {
 #ifdef Q_OS_LINUX
     // A file size limit makes the write fail the way a full disk does, even for root.
-    const QString target = m_outputDir + "/Rain.txt";
+    const QString target = outputDir_ + "/Rain.txt";
     writeBytes(target, "earlier good sheet\r\n");
-    m_workspace.resultText = QString(4096, u'x');
+    workspace_.resultText = QString(4096, u'x');
     FakeOutputPrompts prompts;
 
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -280,12 +280,12 @@ void TestTxtWriter::failedWriteKeepsEarlierFile()
     rlimit small = saved;
     small.rlim_cur = 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    GenerateTxt(m_workspace, prompts, *m_setting);
+    GenerateTxt(workspace_, prompts, *setting_);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     QCOMPARE(fileBytes(target), QByteArray("earlier good sheet\r\n"));
-    QCOMPARE(filesUnder(m_outputDir), QStringList{"Rain.txt"});
+    QCOMPARE(filesUnder(outputDir_), QStringList{"Rain.txt"});
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY2(prompts.messages.first().endsWith(" | critical"), qPrintable(prompts.messages.first()));
     QVERIFY(prompts.messages.first().contains(QDir::toNativeSeparators(target)));

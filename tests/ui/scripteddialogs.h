@@ -8,13 +8,6 @@
 class ScriptedDialogs : public WindowDialogs
 {
 public:
-    struct Message
-    {
-        QString text;
-        QString title;
-        MessageIcon icon;
-    };
-
     // Answers for the coming file dialogs, first one first; nothing means Cancel.
     QList<std::optional<QString>> answers;
     QList<FileDialogRequest> requests;
@@ -26,8 +19,8 @@ public:
         return answers.isEmpty() ? std::nullopt : answers.takeFirst();
     }
 
-    void showMessage(const QString &text, const QString &title, MessageIcon icon) override
+    void showMessage(const Message &message) override
     {
-        messages.append({text, title, icon});
+        messages.append(message);
     }
 };

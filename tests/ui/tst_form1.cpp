@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "scripteddialogs.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -18,25 +19,22 @@ class TestForm1 : public QObject
 private slots:
     void init()
     {
-        dialogs = std::make_unique<ScriptedDialogs>();
-        settings = std::make_unique<QTemporaryDir>();
-        QVERIFY(settings->isValid());
-        form = std::make_unique<Form1>(*dialogs, DefaultDirectorySetting(settings->path()));
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        form_ = std::make_unique<Form1>(*dialogs_);
     }
 
     void cleanup()
     {
-        form.reset();
-        dialogs.reset();
-        settings.reset();
+        form_.reset();
+        dialogs_.reset();
     }
 
     void window()
     {
-        QCOMPARE(form->windowTitle(), QStringLiteral("QuorvaneV1.5.2"));
-        QCOMPARE(form->minimumSize(), QSize(853, 453));
-        QCOMPARE(form->maximumSize(), QSize(853, 453));
-        QVERIFY2(!form->windowIcon().availableSizes().isEmpty(), "the icon resource is not linked in");
+        QCOMPARE(form_->windowTitle(), QStringLiteral("QuorvaneV" QUORVANE_VERSION));
+        QCOMPARE(form_->minimumSize(), QSize(853, 453));
+        QCOMPARE(form_->maximumSize(), QSize(853, 453));
+        QVERIFY2(!form_->windowIcon().availableSizes().isEmpty(), "the icon resource is not linked in");
     }
 
     void controlSitsInItsContainer_data()
@@ -56,7 +54,7 @@ private slots:
     {
         QFETCH(QString, control);
         QFETCH(QString, container);
-        QWidget *widget = form->findChild<QWidget *>(control);
+        QWidget *widget = form_->findChild<QWidget *>(control);
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), container);
         QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), "sticks out of its container");
@@ -76,20 +74,20 @@ private slots:
     {
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
-        QCOMPARE(form->findChild<QWidget *>(control)->geometry(), geometry);
+        QCOMPARE(form_->findChild<QWidget *>(control)->geometry(), geometry);
     }
 
     void layoutLinesUp()
     {
-        const int bottom = form->Command1->geometry().bottom();
-        for (QWidget *widget : std::initializer_list<QWidget *>{form->Command2, form->Command3, form->Frame1, form->Frame2})
+        const int bottom = form_->Command1->geometry().bottom();
+        for (QWidget *widget : std::initializer_list<QWidget *>{form_->Command2, form_->Command3, form_->Frame1, form_->Frame2})
             QCOMPARE(widget->geometry().bottom(), bottom);
-        QCOMPARE(form->Text1->size(), form->Text2->size());
-        QCOMPARE(form->Text1->y(), form->Text2->y());
-        QCOMPARE(form->Text2->geometry().right(), form->Frame1->geometry().right());
-        QCOMPARE(form->Option1->pos(), form->Option3->pos());
-        QCOMPARE(form->Option2->x(), form->Option1->x());
-        QVERIFY(form->Option2->y() >= form->Option1->geometry().bottom());
+        QCOMPARE(form_->Text1->size(), form_->Text2->size());
+        QCOMPARE(form_->Text1->y(), form_->Text2->y());
+        QCOMPARE(form_->Text2->geometry().right(), form_->Frame1->geometry().right());
+        QCOMPARE(form_->Option1->pos(), form_->Option3->pos());
+        QCOMPARE(form_->Option2->x(), form_->Option1->x());
+        QVERIFY(form_->Option2->y() >= form_->Option1->geometry().bottom());
     }
 
     void initialState_data()
@@ -109,40 +107,40 @@ private slots:
         QFETCH(QString, control);
         QFETCH(bool, enabled);
         QFETCH(bool, visible);
-        QWidget *widget = form->findChild<QWidget *>(control);
+        QWidget *widget = form_->findChild<QWidget *>(control);
         QCOMPARE(widget->isEnabled(), enabled);
-        QCOMPARE(widget->isVisibleTo(form.get()), visible);
-        QVERIFY(form->Text1->toPlainText().isEmpty());
-        QVERIFY(form->Text2->toPlainText().isEmpty());
-        QCOMPARE(form->workspace.loadCount, 0);
+        QCOMPARE(widget->isVisibleTo(form_.get()), visible);
+        QVERIFY(form_->Text1->toPlainText().isEmpty());
+        QVERIFY(form_->Text2->toPlainText().isEmpty());
+        QCOMPARE(form_->workspace.loadCount, 0);
     }
 
     void onlyEnabledButtonsRespond()
     {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        for (QPushButton *button : {form->Command1, form->Command2, form->Command3, form->Command4}) {
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        for (QPushButton *button : {form_->Command1, form_->Command2, form_->Command3, form_->Command4}) {
             QSignalSpy clicked(button, &QPushButton::clicked);
             QTest::mouseClick(button, Qt::LeftButton);
             QCOMPARE(clicked.size(), button->isEnabled() ? 1 : 0);
         }
-        QSignalSpy labelClicked(form->Label2, &ClickableLabel::clicked);
-        QTest::mouseClick(form->Label2, Qt::LeftButton);
-        QTest::mouseClick(form->Label2, Qt::RightButton);
+        QSignalSpy labelClicked(form_->Label2, &ClickableLabel::clicked);
+        QTest::mouseClick(form_->Label2, Qt::LeftButton);
+        QTest::mouseClick(form_->Label2, Qt::RightButton);
         QCOMPARE(labelClicked.size(), 1);
     }
 
     void optionFramesChooseIndependently()
     {
-        QCOMPARE(form->savesToDefaultDirectory(), true);
-        QCOMPARE(form->keepsSourceFileName(), true);
-        QTest::mouseClick(form->Option2, Qt::LeftButton);
-        QCOMPARE(form->Option1->isChecked(), false);
-        QCOMPARE(form->savesToDefaultDirectory(), false);
-        QCOMPARE(form->keepsSourceFileName(), true);
-        QTest::mouseClick(form->Option4, Qt::LeftButton);
-        QCOMPARE(form->Option2->isChecked(), true);
-        QCOMPARE(form->keepsSourceFileName(), false);
+        QCOMPARE(form_->savesToDefaultDirectory(), true);
+        QCOMPARE(form_->keepsSourceFileName(), true);
+        QTest::mouseClick(form_->Option2, Qt::LeftButton);
+        QCOMPARE(form_->Option1->isChecked(), false);
+        QCOMPARE(form_->savesToDefaultDirectory(), false);
+        QCOMPARE(form_->keepsSourceFileName(), true);
+        QTest::mouseClick(form_->Option4, Qt::LeftButton);
+        QCOMPARE(form_->Option2->isChecked(), true);
+        QCOMPARE(form_->keepsSourceFileName(), false);
     }
 
     void colors_data()
@@ -165,7 +163,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QPalette::ColorRole, role);
         QFETCH(QColor, expected);
-        QCOMPARE(form->findChild<QWidget *>(control)->palette().color(role).name(), expected.name());
+        QCOMPARE(form_->findChild<QWidget *>(control)->palette().color(role).name(), expected.name());
     }
 
     // What the user sees: a pixel of each coloured surface, away from any text.
@@ -187,22 +185,22 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QPoint, offset);
         QFETCH(QColor, expected);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QWidget *widget = control == QLatin1String("Form1") ? form.get() : form->findChild<QWidget *>(control);
-        const QImage image = form->grab().toImage();
-        QCOMPARE(image.pixelColor(widget->mapTo(form.get(), offset)).name(), expected.name());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QWidget *widget = control == QLatin1String("Form1") ? form_.get() : form_->findChild<QWidget *>(control);
+        const QImage image = form_->grab().toImage();
+        QCOMPARE(image.pixelColor(widget->mapTo(form_.get(), offset)).name(), expected.name());
     }
 
     void command3BackColorChanges()
     {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->setCommand3BackColor(0x00C000C0);
-        const QPoint inside = form->Command3->mapTo(form.get(), QPoint(5, 5));
-        QCOMPARE(form->grab().toImage().pixelColor(inside).name(), QColor(192, 0, 192).name());
-        form->setCommand3BackColor(0x00FFFFFF);
-        QCOMPARE(form->grab().toImage().pixelColor(inside).name(), QColor(255, 255, 255).name());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->setGenerateBackColor(0x00C000C0);
+        const QPoint inside = form_->Command3->mapTo(form_.get(), QPoint(5, 5));
+        QCOMPARE(form_->grab().toImage().pixelColor(inside).name(), QColor(192, 0, 192).name());
+        form_->setGenerateBackColor(0x00FFFFFF);
+        QCOMPARE(form_->grab().toImage().pixelColor(inside).name(), QColor(255, 255, 255).name());
     }
 
     void fonts_data()
@@ -220,7 +218,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(int, pointSize);
         QFETCH(bool, bold);
-        const QFont font = form->findChild<QWidget *>(control)->font();
+        const QFont font = form_->findChild<QWidget *>(control)->font();
         QCOMPARE(font.pointSize(), pointSize);
         QCOMPARE(font.bold(), bold);
         // One of the asked faces or their stand-ins must really be installed.
@@ -252,12 +250,12 @@ private slots:
         QFETCH(bool, otherOptions);
         QFETCH(bool, backward);
         QFETCH(QStringList, sequence);
-        form->Command2->setEnabled(allEnabled);
-        form->Command3->setEnabled(allEnabled);
-        form->Option2->setChecked(otherOptions);
-        form->Option4->setChecked(otherOptions);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form_->Command2->setEnabled(allEnabled);
+        form_->Command3->setEnabled(allEnabled);
+        form_->Option2->setChecked(otherOptions);
+        form_->Option4->setChecked(otherOptions);
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QCOMPARE(focusName(), QStringLiteral("Text1"));
 
         if (backward) {
@@ -275,11 +273,11 @@ private slots:
 
     void openDialogAsksForLyricFilesFirst()
     {
-        dialogs->answers = {QStringLiteral("/music/雨.lrc")};
-        QCOMPARE(form->CommonDialog1.show(*dialogs), std::optional<QString>(QStringLiteral("/music/雨.lrc")));
-        QCOMPARE(form->CommonDialog1.show(*dialogs), std::nullopt);
-        QCOMPARE(dialogs->requests.size(), 2);
-        const FileDialogRequest &request = dialogs->requests.at(1);
+        dialogs_->answers = {QStringLiteral("/music/雨.lrc")};
+        QCOMPARE(form_->CommonDialog1.show(*dialogs_), std::optional<QString>(QStringLiteral("/music/雨.lrc")));
+        QCOMPARE(form_->CommonDialog1.show(*dialogs_), std::nullopt);
+        QCOMPARE(dialogs_->requests.size(), 2);
+        const FileDialogRequest &request = dialogs_->requests.at(1);
         QCOMPARE(request.kind, FileDialogRequest::Kind::Open);
         QCOMPARE(request.fileName, QStringLiteral("/music/雨.lrc"));
         QCOMPARE(request.nameFilters,
@@ -288,22 +286,22 @@ private slots:
 
     void answersTheOutputCode()
     {
-        dialogs->answers = {QStringLiteral("/out/mine.txt"), std::nullopt};
-        QCOMPARE(form->askSavePath(QStringLiteral("/lyrics/Rain.txt")), std::optional<QString>(QStringLiteral("/out/mine.txt")));
-        QCOMPARE(form->askSavePath(QStringLiteral("/lyrics/Snow.txt")), std::nullopt);
-        QCOMPARE(dialogs->requests.size(), 2);
-        QCOMPARE(dialogs->requests.at(1).kind, FileDialogRequest::Kind::Save);
-        QCOMPARE(dialogs->requests.at(1).fileName, QStringLiteral("/lyrics/Snow.txt"));
-        QVERIFY(dialogs->requests.at(1).nameFilters.isEmpty());
+        dialogs_->answers = {QStringLiteral("/out/mine.txt"), std::nullopt};
+        QCOMPARE(form_->askSavePath(QStringLiteral("/lyrics/Rain.txt")), std::optional<QString>(QStringLiteral("/out/mine.txt")));
+        QCOMPARE(form_->askSavePath(QStringLiteral("/lyrics/Snow.txt")), std::nullopt);
+        QCOMPARE(dialogs_->requests.size(), 2);
+        QCOMPARE(dialogs_->requests.at(1).kind, FileDialogRequest::Kind::Save);
+        QCOMPARE(dialogs_->requests.at(1).fileName, QStringLiteral("/lyrics/Snow.txt"));
+        QVERIFY(dialogs_->requests.at(1).nameFilters.isEmpty());
 
-        form->setDestinationCaption(QStringLiteral("TXT文件将生成在/out"));
-        QCOMPARE(form->Label1->text(), QStringLiteral("TXT文件将生成在/out"));
-        QCOMPARE(form->Label1->isVisibleTo(form.get()), false);
+        form_->setDestinationCaption(QStringLiteral("TXT文件将生成在/out"));
+        QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在/out"));
+        QCOMPARE(form_->Label1->isVisibleTo(form_.get()), false);
 
-        form->showMessage(QStringLiteral("重新录入！"), QStringLiteral("错误"), MessageIcon::Exclamation);
-        QCOMPARE(dialogs->messages.size(), 1);
-        QCOMPARE(dialogs->messages.at(0).title, QStringLiteral("错误"));
-        QCOMPARE(dialogs->messages.at(0).icon, MessageIcon::Exclamation);
+        form_->showMessage({QStringLiteral("重新录入！"), QStringLiteral("错误"), MessageIcon::Exclamation});
+        QCOMPARE(dialogs_->messages.size(), 1);
+        QCOMPARE(dialogs_->messages.at(0).title, QStringLiteral("错误"));
+        QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Exclamation);
     }
 
     void mouseMoves_data()
@@ -326,12 +324,12 @@ private slots:
         QFETCH(bool, command3Enabled);
         QFETCH(int, overCommand3);
         QFETCH(int, overBackground);
-        form->Command3->setEnabled(command3Enabled);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QSignalSpy command3(form.get(), &Form1::command3MouseMoved);
-        QSignalSpy background(form.get(), &Form1::backgroundMouseMoved);
-        QWidget *widget = target == QLatin1String("Form1") ? form.get() : form->findChild<QWidget *>(target);
+        form_->Command3->setEnabled(command3Enabled);
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QSignalSpy command3(form_.get(), &Form1::generateHovered);
+        QSignalSpy background(form_.get(), &Form1::backgroundHovered);
+        QWidget *widget = target == QLatin1String("Form1") ? form_.get() : form_->findChild<QWidget *>(target);
         const QPoint at = target == QLatin1String("Form1") ? QPoint(4, 300) : QPoint(3, 3);
         QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
@@ -345,9 +343,8 @@ private:
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<QTemporaryDir> settings;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Form1> form_;
 };
 
 QTEST_MAIN(TestForm1)

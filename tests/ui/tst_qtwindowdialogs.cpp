@@ -1,4 +1,5 @@
 #include "qtwindowdialogs.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -58,7 +59,7 @@ private slots:
             box->button(QMessageBox::Ok)->click();
         });
         QtWindowDialogs dialogs;
-        dialogs.showMessage(QStringLiteral("用户放弃写入"), QStringLiteral("放弃提示"), icon);
+        dialogs.showMessage({QStringLiteral("用户放弃写入"), QStringLiteral("放弃提示"), icon});
         QCOMPARE(seenIcon, boxIcon);
         QCOMPARE(seenText, QStringLiteral("用户放弃写入"));
         QCOMPARE(seenTitle, QStringLiteral("放弃提示"));
@@ -81,12 +82,10 @@ private slots:
         QFETCH(bool, accept);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QFile lyric(dir.filePath(QStringLiteral("雨.lrc")));
-        QVERIFY(lyric.open(QIODevice::WriteOnly));
-        lyric.close();
+        const QString lyric = writeBytes(dir.filePath(QStringLiteral("雨.lrc")), {});
         // Open presets an existing file, Save a name not yet taken; the user
         // takes the preset as it stands.
-        const QString preset = kind == FileDialogRequest::Kind::Open ? lyric.fileName() : dir.filePath(QStringLiteral("雨.txt"));
+        const QString preset = kind == FileDialogRequest::Kind::Open ? lyric : dir.filePath(QStringLiteral("雨.txt"));
         const QStringList filters{QStringLiteral("lyric歌词文件 (*.lrc)"), QStringLiteral("所有文件 (*)")};
 
         QStringList seenFilters, seenSelection;

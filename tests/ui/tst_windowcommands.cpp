@@ -1,5 +1,7 @@
 #include "form1.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
+#include "windowcommands.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -54,19 +56,19 @@ private slots:
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes) const;
-    QByteArray fileBytes(const QString &path) const;
     void storeDefaultDirectory(const QString &directory) const;
     void loadAndConvert(const QString &path);
     QColor command3Colour() const;
     void moveMouseOver(QWidget *widget, QPoint at) const;
     QStringList messageTexts() const;
 
-    std::unique_ptr<QTemporaryDir> temp;
-    QString settingsDir;
-    QString outputDir;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<Form1> form;
-    FolderOpener opener;
+    std::unique_ptr<QTemporaryDir> temp_;
+    QString settingsDir_;
+    QString outputDir_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<WindowCommands> commands_;
+    FolderOpener opener_;
 };
 
 namespace {
@@ -85,58 +87,50 @@ QString shown(const QString &text)
 
 void TestWindowCommands::init()
 {
-    temp = std::make_unique<QTemporaryDir>();
-    QVERIFY(temp->isValid());
-    settingsDir = temp->filePath(QStringLiteral("settings"));
-    outputDir = temp->filePath(QStringLiteral("out"));
-    QVERIFY(QDir().mkpath(outputDir));
-    dialogs = std::make_unique<ScriptedDialogs>();
-    form = std::make_unique<Form1>(*dialogs, DefaultDirectorySetting(settingsDir));
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
-    opener.opened.clear();
+    temp_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(temp_->isValid());
+    settingsDir_ = temp_->filePath(QStringLiteral("settings"));
+    outputDir_ = temp_->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(outputDir_));
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    form_ = std::make_unique<Form1>(*dialogs_);
+    commands_ = std::make_unique<WindowCommands>(*form_, DefaultDirectorySetting(settingsDir_));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener_, "open");
+    opener_.opened.clear();
 }
 
 void TestWindowCommands::cleanup()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    form.reset();
-    dialogs.reset();
-    temp.reset();
+    commands_.reset();
+    form_.reset();
+    dialogs_.reset();
+    temp_.reset();
 }
 
 QString TestWindowCommands::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    const QString path = temp->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-QByteArray TestWindowCommands::fileBytes(const QString &path) const
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return writeBytes(temp_->filePath(name), bytes);
 }
 
 void TestWindowCommands::storeDefaultDirectory(const QString &directory) const
 {
     QString error;
-    QVERIFY2(DefaultDirectorySetting(settingsDir).WriteDefaultDirectory(directory, error), qPrintable(error));
+    QVERIFY2(DefaultDirectorySetting(settingsDir_).WriteDefaultDirectory(directory, error), qPrintable(error));
 }
 
 void TestWindowCommands::loadAndConvert(const QString &path)
 {
-    dialogs->answers.append(path);
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QVERIFY(form->Command2->isEnabled());
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    dialogs_->answers.append(path);
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QVERIFY(form_->Command2->isEnabled());
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
 }
 
 QColor TestWindowCommands::command3Colour() const
 {
-    const QPoint inside = form->Command3->mapTo(form.get(), QPoint(5, 5));
-    return form->grab().toImage().pixelColor(inside);
+    const QPoint inside = form_->Command3->mapTo(form_.get(), QPoint(5, 5));
+    return form_->grab().toImage().pixelColor(inside);
 }
 
 void TestWindowCommands::moveMouseOver(QWidget *widget, QPoint at) const
@@ -149,20 +143,20 @@ void TestWindowCommands::moveMouseOver(QWidget *widget, QPoint at) const
 QStringList TestWindowCommands::messageTexts() const
 {
     QStringList texts;
-    for (const ScriptedDialogs::Message &message : dialogs->messages)
+    for (const Message &message : dialogs_->messages)
         texts.append(message.text);
     return texts;
 }
 
 void TestWindowCommands::cancelledOpenDialogChangesNothing()
 {
-    dialogs->answers = {std::nullopt};
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QCOMPARE(dialogs->requests.size(), 1);
-    QVERIFY(dialogs->messages.isEmpty());
-    QCOMPARE(form->workspace.loadCount, 0);
-    QVERIFY(form->workspace.sourcePath.isEmpty());
-    QVERIFY(!form->Command2->isEnabled());
+    dialogs_->answers = {std::nullopt};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(dialogs_->requests.size(), 1);
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(form_->workspace.loadCount, 0);
+    QVERIFY(form_->workspace.sourcePath.isEmpty());
+    QVERIFY(!form_->Command2->isEnabled());
 }
 
 void TestWindowCommands::refusesUnusableNames_data()
@@ -181,52 +175,52 @@ void TestWindowCommands::refusesUnusableNames()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QString, title);
-    dialogs->answers = {name.isEmpty() ? QString() : temp->filePath(name)};
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QCOMPARE(dialogs->messages.size(), 1);
-    QCOMPARE(dialogs->messages.at(0).text, text);
-    QCOMPARE(dialogs->messages.at(0).title, title);
-    QCOMPARE(dialogs->messages.at(0).icon, MessageIcon::Critical);
-    QCOMPARE(form->workspace.loadCount, 0);
-    QVERIFY(form->workspace.sourcePath.isEmpty());
-    QVERIFY(!form->Command2->isEnabled());
+    dialogs_->answers = {name.isEmpty() ? QString() : temp_->filePath(name)};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QCOMPARE(dialogs_->messages.at(0).text, text);
+    QCOMPARE(dialogs_->messages.at(0).title, title);
+    QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
+    QCOMPARE(form_->workspace.loadCount, 0);
+    QVERIFY(form_->workspace.sourcePath.isEmpty());
+    QVERIFY(!form_->Command2->isEnabled());
 }
 
 void TestWindowCommands::loadShowsTheFileAndEnablesConvert()
 {
     const QString path = writeFile(QStringLiteral("雨.lrc"), "[ti:\xd3\xea]\r\n[00:01.00]a\nlast");
-    dialogs->answers = {path};
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QVERIFY(dialogs->messages.isEmpty());
+    dialogs_->answers = {path};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QVERIFY(dialogs_->messages.isEmpty());
     // Every line is shown with a line end, the last one too.
-    QCOMPARE(form->Text1->toPlainText(), QStringLiteral("[ti:雨]\n[00:01.00]a\nlast\n"));
-    QCOMPARE(form->workspace.sourcePath, path);
-    QCOMPARE(form->workspace.loadCount, 1);
-    QVERIFY(form->Command2->isEnabled());
-    QVERIFY(!form->Command3->isEnabled());
-    QVERIFY(form->Text2->toPlainText().isEmpty());
+    QCOMPARE(form_->Text1->toPlainText(), QStringLiteral("[ti:雨]\n[00:01.00]a\nlast\n"));
+    QCOMPARE(form_->workspace.sourcePath, path);
+    QCOMPARE(form_->workspace.loadCount, 1);
+    QVERIFY(form_->Command2->isEnabled());
+    QVERIFY(!form_->Command3->isEnabled());
+    QVERIFY(form_->Text2->toPlainText().isEmpty());
 
     // The Open dialog starts from the file chosen last.
-    dialogs->answers = {std::nullopt};
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QCOMPARE(dialogs->requests.last().fileName, path);
+    dialogs_->answers = {std::nullopt};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(dialogs_->requests.last().fileName, path);
 }
 
 void TestWindowCommands::convertShowsTheSheetAndEnablesGenerate()
 {
     loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
-    QVERIFY(dialogs->messages.isEmpty());
-    QCOMPARE(form->workspace.resultText, kRainSheet);
-    QCOMPARE(form->Text2->toPlainText(), shown(kRainSheet));
-    QVERIFY(form->Command3->isEnabled());
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(form_->workspace.resultText, kRainSheet);
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
+    QVERIFY(form_->Command3->isEnabled());
 }
 
 void TestWindowCommands::convertingTwiceGivesTheSameSheet()
 {
     loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    QCOMPARE(form->workspace.resultText, kRainSheet);
-    QCOMPARE(form->Text2->toPlainText(), shown(kRainSheet));
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    QCOMPARE(form_->workspace.resultText, kRainSheet);
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
 }
 
 void TestWindowCommands::failedConvertKeepsWhatWasShown()
@@ -235,13 +229,13 @@ void TestWindowCommands::failedConvertKeepsWhatWasShown()
     loadAndConvert(path);
     QVERIFY(QFile::remove(path));
 
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    QCOMPARE(dialogs->messages.size(), 1);
-    QCOMPARE(dialogs->messages.at(0).icon, MessageIcon::Critical);
-    QVERIFY2(dialogs->messages.at(0).text.contains(QStringLiteral("Rain.lrc")),
-             qPrintable(dialogs->messages.at(0).text));
-    QCOMPARE(form->Text2->toPlainText(), shown(kRainSheet));
-    QVERIFY(form->Command3->isEnabled());
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
+    QVERIFY2(dialogs_->messages.at(0).text.contains(QStringLiteral("Rain.lrc")),
+             qPrintable(dialogs_->messages.at(0).text));
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
+    QVERIFY(form_->Command3->isEnabled());
 }
 
 void TestWindowCommands::generatesByOptions_data()
@@ -260,20 +254,20 @@ void TestWindowCommands::generatesByOptions()
     QFETCH(bool, defaultDirectory);
     QFETCH(bool, sourceName);
     QFETCH(bool, asksWhere);
-    storeDefaultDirectory(outputDir);
+    storeDefaultDirectory(outputDir_);
     loadAndConvert(writeFile(QStringLiteral("Rain.song.lrc"), kRain));
-    (defaultDirectory ? form->Option1 : form->Option2)->setChecked(true);
-    (sourceName ? form->Option3 : form->Option4)->setChecked(true);
-    const qsizetype requestsBefore = dialogs->requests.size();
-    const QString chosen = temp->filePath(QStringLiteral("elsewhere.txt"));
-    dialogs->answers = {chosen};
+    (defaultDirectory ? form_->Option1 : form_->Option2)->setChecked(true);
+    (sourceName ? form_->Option3 : form_->Option4)->setChecked(true);
+    const qsizetype requestsBefore = dialogs_->requests.size();
+    const QString chosen = temp_->filePath(QStringLiteral("elsewhere.txt"));
+    dialogs_->answers = {chosen};
 
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
 
-    const QString defaultPath = QDir::toNativeSeparators(outputDir + QStringLiteral("/Rain.txt"));
-    QCOMPARE(dialogs->requests.size(), requestsBefore + (asksWhere ? 1 : 0));
+    const QString defaultPath = QDir::toNativeSeparators(outputDir_ + QStringLiteral("/Rain.txt"));
+    QCOMPARE(dialogs_->requests.size(), requestsBefore + (asksWhere ? 1 : 0));
     if (asksWhere)
-        QCOMPARE(dialogs->requests.last().fileName, defaultPath);
+        QCOMPARE(dialogs_->requests.last().fileName, defaultPath);
     const QString written = asksWhere ? chosen : defaultPath;
     QCOMPARE(fileBytes(written), (kRainSheet + QStringLiteral("\r\n")).toUtf8());
     QCOMPARE(QFile::exists(asksWhere ? defaultPath : chosen), false);
@@ -283,46 +277,46 @@ void TestWindowCommands::generatesByOptions()
 void TestWindowCommands::firstGenerateAsksForTheDefaultDirectory()
 {
     loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
-    dialogs->answers = {outputDir + QStringLiteral("/a")};
+    dialogs_->answers = {outputDir_ + QStringLiteral("/a")};
 
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
 
     QCOMPARE(messageTexts(), (QStringList{QStringLiteral("您还未设置默认保存目录，请设置"),
                                           QStringLiteral("恭喜，成功写入TXT！")}));
-    const QString nativeDir = QDir::toNativeSeparators(outputDir);
-    QCOMPARE(fileBytes(settingsDir + QStringLiteral("/default path.dat")), (nativeDir + "\r\n").toUtf8());
-    QCOMPARE(fileBytes(outputDir + QStringLiteral("/Rain.txt")), (kRainSheet + QStringLiteral("\r\n")).toUtf8());
+    const QString nativeDir = QDir::toNativeSeparators(outputDir_);
+    QCOMPARE(fileBytes(settingsDir_ + QStringLiteral("/default path.dat")), (nativeDir + "\r\n").toUtf8());
+    QCOMPARE(fileBytes(outputDir_ + QStringLiteral("/Rain.txt")), (kRainSheet + QStringLiteral("\r\n")).toUtf8());
     // The label learns the new directory but is not shown by it.
-    QCOMPARE(form->Label1->text(), QStringLiteral("TXT文件将生成在") + nativeDir);
-    QVERIFY(form->Label1->isHidden());
+    QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在") + nativeDir);
+    QVERIFY(form_->Label1->isHidden());
 }
 
 void TestWindowCommands::secondLoadStartsAfreshAndRefusesToWriteUnconverted()
 {
-    storeDefaultDirectory(outputDir);
+    storeDefaultDirectory(outputDir_);
     loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
-    const QByteArray goodSheet = fileBytes(outputDir + QStringLiteral("/Rain.txt"));
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    const QByteArray goodSheet = fileBytes(outputDir_ + QStringLiteral("/Rain.txt"));
     QCOMPARE(goodSheet, (kRainSheet + QStringLiteral("\r\n")).toUtf8());
-    dialogs->messages.clear();
+    dialogs_->messages.clear();
 
     // Another file of the same name, from another folder.
-    QVERIFY(QDir(temp->path()).mkdir(QStringLiteral("again")));
+    QVERIFY(QDir(temp_->path()).mkdir(QStringLiteral("again")));
     const QString again = writeFile(QStringLiteral("again/Rain.lrc"), "[00:02.00]flake\r\n");
-    dialogs->answers = {again};
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    QCOMPARE(form->Text1->toPlainText(), QStringLiteral("[00:02.00]flake\n"));
-    QVERIFY(form->Text2->toPlainText().isEmpty());
-    QVERIFY(form->workspace.resultText.isEmpty());
-    QCOMPARE(form->workspace.lineCount, 0);
-    QCOMPARE(form->workspace.loadCount, 2);
-    QCOMPARE(form->workspace.sourcePath, again);
-    QVERIFY(form->Command3->isEnabled());
+    dialogs_->answers = {again};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(form_->Text1->toPlainText(), QStringLiteral("[00:02.00]flake\n"));
+    QVERIFY(form_->Text2->toPlainText().isEmpty());
+    QVERIFY(form_->workspace.resultText.isEmpty());
+    QCOMPARE(form_->workspace.lineCount, 0);
+    QCOMPARE(form_->workspace.loadCount, 2);
+    QCOMPARE(form_->workspace.sourcePath, again);
+    QVERIFY(form_->Command3->isEnabled());
 
     // Generating before converting must not replace the good sheet with an empty one.
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
     QCOMPARE(messageTexts(), QStringList{QStringLiteral("请先转换歌词，再生成TXT。")});
-    QCOMPARE(fileBytes(outputDir + QStringLiteral("/Rain.txt")), goodSheet);
+    QCOMPARE(fileBytes(outputDir_ + QStringLiteral("/Rain.txt")), goodSheet);
 }
 
 void TestWindowCommands::hoverColoursAndDestination_data()
@@ -336,34 +330,34 @@ void TestWindowCommands::hoverColoursAndDestination()
 {
     QFETCH(bool, stored);
     if (stored)
-        storeDefaultDirectory(outputDir);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        storeDefaultDirectory(outputDir_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     const QColor white(255, 255, 255);
     const QColor purple(192, 0, 192);
 
     // Before the first conversion the button takes no part in hovering.
-    moveMouseOver(form->Command3, QPoint(5, 5));
+    moveMouseOver(form_->Command3, QPoint(5, 5));
     QCOMPARE(command3Colour(), white);
-    QVERIFY(form->Label1->isHidden());
+    QVERIFY(form_->Label1->isHidden());
 
     loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
-    moveMouseOver(form->Command3, QPoint(5, 5));
+    moveMouseOver(form_->Command3, QPoint(5, 5));
     QCOMPARE(command3Colour(), purple);
-    QVERIFY(form->Label1->isVisible());
-    const QString destination = stored ? QDir::toNativeSeparators(outputDir) : QStringLiteral("（暂未指定！）");
-    QCOMPARE(form->Label1->text(), QStringLiteral("TXT文件将生成在") + destination);
+    QVERIFY(form_->Label1->isVisible());
+    const QString destination = stored ? QDir::toNativeSeparators(outputDir_) : QStringLiteral("（暂未指定！）");
+    QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在") + destination);
 
     // Another control keeps the colour; only the bare window restores it.
-    moveMouseOver(form->Command1, QPoint(5, 5));
+    moveMouseOver(form_->Command1, QPoint(5, 5));
     QCOMPARE(command3Colour(), purple);
-    moveMouseOver(form.get(), QPoint(4, 300));
+    moveMouseOver(form_.get(), QPoint(4, 300));
     QCOMPARE(command3Colour(), white);
 
     // The caption is set on the first showing only.
-    storeDefaultDirectory(temp->path());
-    moveMouseOver(form->Command3, QPoint(5, 5));
-    QCOMPARE(form->Label1->text(), QStringLiteral("TXT文件将生成在") + destination);
+    storeDefaultDirectory(temp_->path());
+    moveMouseOver(form_->Command3, QPoint(5, 5));
+    QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在") + destination);
 }
 
 void TestWindowCommands::label1OpensTheDefaultDirectory_data()
@@ -382,30 +376,30 @@ void TestWindowCommands::label1OpensTheDefaultDirectory()
     QFETCH(QString, message);
     QFETCH(bool, opens);
     if (!stored.isEmpty())
-        storeDefaultDirectory(temp->filePath(stored));
-    form->Label1->show();
+        storeDefaultDirectory(temp_->filePath(stored));
+    form_->Label1->show();
 
-    QTest::mouseClick(form->Label1, Qt::LeftButton);
+    QTest::mouseClick(form_->Label1, Qt::LeftButton);
 
     if (opens) {
-        QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(outputDir)});
-        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(opener_.opened, QList<QUrl>{QUrl::fromLocalFile(outputDir_)});
+        QVERIFY(dialogs_->messages.isEmpty());
     } else {
-        QVERIFY(opener.opened.isEmpty());
-        QCOMPARE(dialogs->messages.size(), 1);
-        QVERIFY2(dialogs->messages.at(0).text.contains(message), qPrintable(dialogs->messages.at(0).text));
-        QCOMPARE(dialogs->messages.at(0).title, QStringLiteral("错误"));
-        QCOMPARE(dialogs->messages.at(0).icon, MessageIcon::Critical);
+        QVERIFY(opener_.opened.isEmpty());
+        QCOMPARE(dialogs_->messages.size(), 1);
+        QVERIFY2(dialogs_->messages.at(0).text.contains(message), qPrintable(dialogs_->messages.at(0).text));
+        QCOMPARE(dialogs_->messages.at(0).title, QStringLiteral("错误"));
+        QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
     }
 }
 
 void TestWindowCommands::closeButtonEndsTheProgram()
 {
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
-    QVERIFY(!form->isVisible());
-    QVERIFY(dialogs->messages.isEmpty());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QTest::mouseClick(form_->Command4, Qt::LeftButton);
+    QVERIFY(!form_->isVisible());
+    QVERIFY(dialogs_->messages.isEmpty());
 }
 
 QTEST_MAIN(TestWindowCommands)

@@ -23,6 +23,9 @@ struct ConversionWorkspace
     bool dirCancelled = false;
     // Full path of the loaded LRC file.
     QString sourcePath;
+    // The encoding the user chose for it, one of choosableEncodings(); empty
+    // when it is found out from the bytes. Load and Convert both read it so.
+    QString sourceEncoding;
     // headerText followed by bodyText: what Text2 shows and the TXT file holds.
     QString resultText;
     // Header lines from the title, artist and album tags, each ending in CR LF.

@@ -63,7 +63,7 @@ QString tagLimitError()
 bool ReadLrcFile(ConversionWorkspace &workspace, QString &error)
 {
     QStringList lines;
-    if (!readTextLines(workspace.sourcePath, lines, error))
+    if (!readTextLines(workspace.sourcePath, lines, error, workspace.sourceEncoding))
         return false;
     return readLrcLines(workspace, std::move(lines), error);
 }

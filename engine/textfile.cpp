@@ -29,8 +29,22 @@ QString writeError(const QString &path, const QString &reason)
 
 } // namespace
 
-QString decodeText(const QByteArray &bytes)
+const QStringList &choosableEncodings()
 {
+    static const QStringList names{QStringLiteral("UTF-8"),     QStringLiteral("GB18030"),
+                                   QStringLiteral("Big5"),      QStringLiteral("Shift_JIS"),
+                                   QStringLiteral("EUC-KR"),    QStringLiteral("UTF-16LE"),
+                                   QStringLiteral("UTF-16BE")};
+    return names;
+}
+
+QString decodeText(const QByteArray &bytes, const QString &encoding)
+{
+    if (!encoding.isEmpty()) {
+        QStringDecoder chosen(encoding.toLatin1().constData(), QStringConverter::Flag::Stateless);
+        if (chosen.isValid())
+            return chosen.decode(bytes);
+    }
     if (!systemCodePageIsUtf8()) {
         QStringDecoder decoder(QStringConverter::System);
         return decoder.decode(bytes);
@@ -80,7 +94,7 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-bool readTextLines(const QString &path, QStringList &lines, QString &error)
+bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding)
 {
     if (QFileInfo(path).isDir()) {
         error = readError(path, QStringLiteral("这是一个文件夹，不是文件"));
@@ -101,7 +115,7 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error)
         error = readError(path, file.errorString());
         return false;
     }
-    lines = splitLines(decodeText(bytes));
+    lines = splitLines(decodeText(bytes, encoding));
     return true;
 }
 

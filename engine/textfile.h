@@ -8,10 +8,16 @@
 // are 8-bit text in the system code page. This is the one place that turns
 // their bytes into lines and a text back into bytes.
 
-// Decodes file bytes. Where the system code page is UTF-8, a leading UTF-8
-// byte-order mark is skipped and bytes that are not valid UTF-8 are read as
-// GB18030, so GBK lyric files load correctly everywhere.
-QString decodeText(const QByteArray &bytes);
+// The encodings a user can pick by hand when detection guesses wrong, by the
+// names the window's encoding menu and the batch converter's --encoding use.
+// An empty encoding name everywhere below means: find it out from the bytes.
+const QStringList &choosableEncodings();
+
+// Decodes file bytes in the given encoding, or finds it out. Where the system
+// code page is UTF-8, a leading UTF-8 byte-order mark is skipped and bytes
+// that are not valid UTF-8 are read as GB18030, so GBK lyric files load
+// correctly everywhere.
+QString decodeText(const QByteArray &bytes, const QString &encoding = {});
 
 // Encodes a text in the system code page; a character it cannot hold becomes "?".
 QByteArray encodeText(const QString &text);
@@ -29,7 +35,8 @@ constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 // Reads a whole file as lines. Returns false and sets error (a Chinese
 // sentence naming the path and the system's reason) when it cannot be read
 // or is larger than kMaxTextFileBytes.
-bool readTextLines(const QString &path, QStringList &lines, QString &error);
+bool readTextLines(const QString &path, QStringList &lines, QString &error,
+                   const QString &encoding = {});
 
 // Creates or replaces a file with the encoded text through QSaveFile, so an
 // existing file is replaced only once the new one is complete. Returns false

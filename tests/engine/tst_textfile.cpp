@@ -2,6 +2,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void splitsLines();
     void decodesBytes_data();
     void decodesBytes();
+    void decodesInChosenEncoding_data();
+    void decodesInChosenEncoding();
     void encodesUnwritableCharactersAsQuestionMarks();
     void readsFileAsLines();
     void reportsUnreadableFiles_data();
@@ -76,6 +79,32 @@ void TestTextFile::decodesBytes()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(decodeText(bytes), text);
+}
+
+void TestTextFile::decodesInChosenEncoding_data()
+{
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    // Each encoding by name, as the user picks it; the same bytes detected
+    // would come out differently.
+    QTest::newRow("Big5") << "Big5" << QByteArray("[ti:\xa7\x41\xa6\x6e]") << QStringLiteral("[ti:你好]");
+    QTest::newRow("Shift_JIS") << "Shift_JIS" << QByteArray("\x82\xa0") << QStringLiteral("あ");
+    QTest::newRow("UTF-16LE") << "UTF-16LE" << QByteArray("[\0a\0]\0", 6) << QStringLiteral("[a]");
+    QTest::newRow("UTF-16BE") << "UTF-16BE" << QByteArray("\0[\0a\0]", 6) << QStringLiteral("[a]");
+    QTest::newRow("every name is known") << "GB18030" << QByteArray("\xc4\xe3") << QStringLiteral("你");
+}
+
+void TestTextFile::decodesInChosenEncoding()
+{
+    QFETCH(QString, encoding);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QVERIFY(choosableEncodings().contains(encoding));
+    for (const QString &name : choosableEncodings())
+        QVERIFY2(QStringDecoder(name.toLatin1().constData()).isValid(), qPrintable(name));
+    QCOMPARE(decodeText(bytes, encoding), text);
 }
 
 void TestTextFile::encodesUnwritableCharactersAsQuestionMarks()

@@ -48,9 +48,12 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
 void WindowCommands::load()
 {
     const std::optional<QString> chosen = window_.askOpenPath();
-    if (!chosen)
-        return;
-    const QString path = *chosen;
+    if (chosen)
+        loadFile(*chosen);
+}
+
+void WindowCommands::loadFile(const QString &path)
+{
     if (path.isEmpty()) {
         window_.showMessage(messages::emptyFileName());
         return;

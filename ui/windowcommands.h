@@ -17,7 +17,11 @@ public:
     // Connects itself to the window's controls. The window must outlive it.
     WindowCommands(Form1 &window, DefaultDirectorySetting setting, QObject *parent = nullptr);
 
+    // "加载歌词": asks for a lyric file in the Open dialog, then loadFile().
     void load();
+    // Checks the file, shows it in Text1 and enables Convert, as the Open
+    // dialog's choice is loaded.
+    void loadFile(const QString &path);
     void convert();
     void generate();
     void exit();

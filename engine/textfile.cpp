@@ -9,12 +9,10 @@
 
 namespace {
 
-bool systemCodePageIsUtf8()
+bool isUtf16Or32(const QString &encoding)
 {
-    // A character outside ASCII shows which encoding the system code page is.
-    QStringEncoder encoder(QStringConverter::System);
-    const QByteArray bytes = encoder.encode(QStringView(u"\u00e9"));
-    return bytes == QByteArray("\xc3\xa9");
+    return encoding.startsWith(QLatin1String("UTF-16"), Qt::CaseInsensitive)
+        || encoding.startsWith(QLatin1String("UTF-32"), Qt::CaseInsensitive);
 }
 
 QString readError(const QString &path, const QString &reason)
@@ -38,32 +36,21 @@ const QStringList &choosableEncodings()
     return names;
 }
 
-QString decodeText(const QByteArray &bytes, const QString &encoding)
+DecodedText decodeBytes(const QByteArray &bytes, const QString &encoding)
 {
     if (!encoding.isEmpty()) {
         QStringDecoder chosen(encoding.toLatin1().constData(), QStringConverter::Flag::Stateless);
-        if (chosen.isValid())
-            return chosen.decode(bytes);
+        if (chosen.isValid()) {
+            const bool isText = isUtf16Or32(encoding) || !looksBinary(bytes);
+            return {chosen.decode(bytes), encoding, isText};
+        }
     }
-    if (!systemCodePageIsUtf8()) {
-        QStringDecoder decoder(QStringConverter::System);
-        return decoder.decode(bytes);
-    }
+    return decodeDetected(bytes);
+}
 
-    // The UTF-8 decoder drops a byte-order mark by itself; the GB18030 one
-    // would read it as three characters.
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xef\xbb\xbf"))
-        view = view.sliced(3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError())
-        return text;
-
-    QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
-    if (gb18030.isValid())
-        return gb18030.decode(view);
-    return text;
+QString decodeText(const QByteArray &bytes, const QString &encoding)
+{
+    return decodeBytes(bytes, encoding).text;
 }
 
 QByteArray encodeText(const QString &text)
@@ -94,7 +81,8 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding)
+bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding,
+                   QString *usedEncoding)
 {
     if (QFileInfo(path).isDir()) {
         error = readError(path, QStringLiteral("这是一个文件夹，不是文件"));
@@ -115,7 +103,15 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         error = readError(path, file.errorString());
         return false;
     }
-    lines = splitLines(decodeText(bytes, encoding));
+    const DecodedText decoded = decodeBytes(bytes, encoding);
+    if (!decoded.isText) {
+        error = QStringLiteral("文件“%1”含有二进制数据（零字节），不是文本文件")
+                    .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    lines = splitLines(decoded.text);
+    if (usedEncoding)
+        *usedEncoding = decoded.encoding;
     return true;
 }
 

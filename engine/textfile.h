@@ -1,22 +1,29 @@
 #pragma once
 
+#include "encodingdetection.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// The program's text files (the LRC source, the TXT sheet, the settings file)
-// are 8-bit text in the system code page. This is the one place that turns
-// their bytes into lines and a text back into bytes.
+// The program's text files: the LRC source in whatever encoding it comes
+// (encodingdetection), the TXT sheet and the settings file in the system code
+// page. This is the one place that turns their bytes into lines and a text
+// back into bytes.
 
 // The encodings a user can pick by hand when detection guesses wrong, by the
 // names the window's encoding menu and the batch converter's --encoding use.
 // An empty encoding name everywhere below means: find it out from the bytes.
 const QStringList &choosableEncodings();
 
-// Decodes file bytes in the given encoding, or finds it out. Where the system
-// code page is UTF-8, a leading UTF-8 byte-order mark is skipped and bytes
-// that are not valid UTF-8 are read as GB18030, so GBK lyric files load
-// correctly everywhere.
+// Decodes file bytes in the given encoding, or finds it out (decodeDetected)
+// when none is given or Qt does not know the name. A byte-order mark of the
+// given encoding is not part of the text. The bytes are no text (isText false)
+// when they hold a zero byte, unless they are UTF-16 or UTF-32, by detection
+// or by the given encoding.
+DecodedText decodeBytes(const QByteArray &bytes, const QString &encoding = {});
+
+// The text alone, as decodeBytes reads it.
 QString decodeText(const QByteArray &bytes, const QString &encoding = {});
 
 // Encodes a text in the system code page; a character it cannot hold becomes "?".
@@ -32,11 +39,13 @@ QStringList splitLines(const QString &text);
 // so picking a huge file by mistake cannot exhaust the memory.
 constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 
-// Reads a whole file as lines. Returns false and sets error (a Chinese
-// sentence naming the path and the system's reason) when it cannot be read
-// or is larger than kMaxTextFileBytes.
+// Reads a whole file as lines, in the given encoding or the one detected, as
+// decodeBytes does, and tells the encoding it used in usedEncoding when given.
+// Returns false and sets error (a Chinese sentence naming the path and the
+// reason) when it cannot be read, is larger than kMaxTextFileBytes or is not
+// text; lines and usedEncoding are then left as they were.
 bool readTextLines(const QString &path, QStringList &lines, QString &error,
-                   const QString &encoding = {});
+                   const QString &encoding = {}, QString *usedEncoding = nullptr);
 
 // Creates or replaces a file with the encoded text through QSaveFile, so an
 // existing file is replaced only once the new one is complete. Returns false

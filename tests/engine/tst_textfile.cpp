@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,8 @@ private slots:
     void decodesInChosenEncoding();
     void encodesUnwritableCharactersAsQuestionMarks();
     void readsFileAsLines();
+    void readsInEncodingAndTellsIt_data();
+    void readsInEncodingAndTellsIt();
     void reportsUnreadableFiles_data();
     void reportsUnreadableFiles();
     void refusesFilesTooLargeToBeLyrics();
@@ -124,6 +127,57 @@ void TestTextFile::readsFileAsLines()
     QCOMPARE(lines, (QStringList{QStringLiteral("[ti:雨]"), "[00:01.00]a", "last"}));
 }
 
+void TestTextFile::readsInEncodingAndTellsIt_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("used");
+
+    const QStringList song{QStringLiteral("[ti:你好]"), QStringLiteral("[00:01.00]你好")};
+    const QString songText = song.join(u'\n');
+    const auto encoded = [](const char *encoding, const QString &text) {
+        return QByteArray(QStringEncoder(encoding).encode(text));
+    };
+    // Chinese with no ASCII but the line end: too little for detection.
+    const QString chineseOnly = QString(20, QChar(0x4f60)) + u'\n';
+    QTest::newRow("detected") << encoded("GBK", songText) << QString() << song << "GB18030";
+    QTest::newRow("chosen") << encoded("Big5", songText) << "Big5" << song << "Big5";
+    QTest::newRow("unknown name detects") << songText.toUtf8() << "x-no-such" << song << "UTF-8";
+    QTest::newRow("UTF-16 chosen where detection fails")
+        << encoded("UTF-16LE", chineseOnly) << "UTF-16LE" << QStringList{chineseOnly.chopped(1)} << "UTF-16LE";
+    QTest::newRow("UTF-16 detection fails") << encoded("UTF-16LE", chineseOnly) << QString() << QStringList() << "";
+    QTest::newRow("zero byte") << QByteArray("[00:01.00]a\0\r\n", 14) << QString() << QStringList() << "";
+    QTest::newRow("zero byte, 8-bit encoding chosen")
+        << QByteArray("[00:01.00]a\0\r\n", 14) << "GB18030" << QStringList() << "";
+}
+
+void TestTextFile::readsInEncodingAndTellsIt()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, used);
+
+    QTemporaryDir dir;
+    const QString path = writeInput(dir, bytes);
+    QStringList read{"left alone"};
+    QString encoding = QStringLiteral("untouched");
+    QString error;
+    const bool ok = readTextLines(path, read, error, chosen, &encoding);
+    QCOMPARE(ok, !used.isEmpty());
+    if (ok) {
+        QCOMPARE(read, lines);
+        QCOMPARE(encoding, used);
+    } else {
+        // Refused as a whole: nothing read, nothing told but why.
+        QVERIFY2(error.endsWith(QStringLiteral("不是文本文件")), qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        QCOMPARE(read, QStringList{"left alone"});
+        QCOMPARE(encoding, QStringLiteral("untouched"));
+    }
+}
+
 void TestTextFile::reportsUnreadableFiles_data()
 {
     QTest::addColumn<QString>("name");
@@ -145,17 +199,20 @@ void TestTextFile::reportsUnreadableFiles()
 
 void TestTextFile::refusesFilesTooLargeToBeLyrics()
 {
+    // Padded with blanks: zero bytes would make it a binary file.
+    QByteArray bytes("[00:01.00]a\r\n");
+    bytes.resize(kMaxTextFileBytes, ' ');
     QTemporaryDir dir;
-    const QString path = writeInput(dir, QByteArray("[00:01.00]a\r\n"));
+    const QString path = writeInput(dir, bytes);
     QStringList lines;
     QString error;
 
-    QVERIFY(QFile::resize(path, kMaxTextFileBytes));
     QVERIFY2(readTextLines(path, lines, error), qPrintable(error));
     QCOMPARE(lines.first(), QStringLiteral("[00:01.00]a"));
 
     lines.clear();
-    QVERIFY(QFile::resize(path, kMaxTextFileBytes + 1));
+    bytes.append(' ');
+    writeInput(dir, bytes);
     QVERIFY(!readTextLines(path, lines, error));
     QVERIFY2(error.contains(QStringLiteral("64 MB")), qPrintable(error));
     QVERIFY(lines.isEmpty());

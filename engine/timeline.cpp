@@ -1,6 +1,7 @@
 #include "timeline.h"
 
 #include "conversionworkspace.h"
+#include "timetag.h"
 
 #include <QVarLengthArray>
 
@@ -26,8 +27,18 @@ double tagComponent(QStringView digits)
     return readLenientNumber(digits);
 }
 
+// Ten-character tags are read by character positions, whatever they hold,
+// except the two clock forms of that length whose fields stand elsewhere:
+// [m:ss.fff] and [mmm:ss.f].
+bool isShiftedClockTag(QStringView tag)
+{
+    return (tag.at(2) == u':' || tag.at(4) == u':') && clockTagLength(tag) == tag.size();
+}
+
 double tagTime(QStringView tag)
 {
+    if (tag.size() != ConversionWorkspace::kTimeTagLength || isShiftedClockTag(tag))
+        return clockTagSeconds(tag);
     const double minutes = tagComponent(tag.sliced(1, 2));
     const double seconds = tagComponent(tag.sliced(4, 2));
     const double hundredths = tagComponent(tag.sliced(7, 2));
@@ -79,7 +90,7 @@ double readLenientNumber(QStringView text)
 
 void ComputeTagTimes(ConversionWorkspace &workspace)
 {
-    workspace.tagTime.resize(workspace.tagText.size() / ConversionWorkspace::kTimeTagLength);
+    workspace.tagTime.resize(workspace.tagTextEnd.size());
     for (int k = 0; k < workspace.lineCount; ++k) {
         const int first = workspace.tagStart.at(k);
         const int count = workspace.tagCount.at(k);

@@ -103,9 +103,25 @@ qsizetype multiByteSequenceLength(const uchar *bytes, qsizetype size)
 
 // HZ and the ISO-2022 encodings write Chinese, Japanese and Korean in ASCII
 // bytes between escapes ("~{", ESC), so such text is valid UTF-8 as well.
+bool hasHzEscape(QByteArrayView bytes)
+{
+    // memchr rather than a substring search: this runs over every UTF-8 file.
+    const char *at = bytes.data();
+    const char *end = at + bytes.size();
+    while (at < end) {
+        at = static_cast<const char *>(std::memchr(at, '~', size_t(end - at)));
+        if (!at || ++at == end)
+            return false;
+        if (*at == '{')
+            return true;
+    }
+    return false;
+}
+
 bool mayBeSevenBitCjk(QByteArrayView bytes)
 {
-    if (!bytes.contains('\x1b') && !bytes.contains("~{"))
+    const bool escape = !bytes.isEmpty() && std::memchr(bytes.data(), '\x1b', size_t(bytes.size()));
+    if (!escape && !hasHzEscape(bytes))
         return false;
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }

@@ -104,9 +104,11 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
     qsizetype wanted = workspace.entryCount;
     for (int k = 0; k < workspace.lineCount; ++k)
         wanted += workspace.tagCount.at(k);
-    const qsizetype reserved = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
-    workspace.entryText.reserve(reserved);
-    workspace.entryTime.reserve(reserved);
+    const qsizetype stored = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
+    workspace.entryText.resize(stored);
+    workspace.entryTime.resize(stored);
+    QString *texts = workspace.entryText.data();
+    double *times = workspace.entryTime.data();
 
     for (int k = 0; k < workspace.lineCount; ++k) {
         const QString &text = workspace.lineText.at(k);
@@ -116,8 +118,8 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
                 error = entryLimitError();
                 return false;
             }
-            workspace.entryText.append(text);
-            workspace.entryTime.append(workspace.tagTimeAt(k, t));
+            texts[workspace.entryCount] = text;
+            times[workspace.entryCount] = workspace.tagTimeAt(k, t);
             ++workspace.entryCount;
         }
     }
@@ -131,16 +133,18 @@ void SortEntries(ConversionWorkspace &workspace)
     order.reserve(size_t(count));
     for (int e = 0; e < count; ++e)
         order.emplace_back(workspace.entryTime.at(e), e);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    // Ties are ordered by position, which keeps them in their order as a
+    // stable sort would, without the stable sort's buffer.
+    std::sort(order.begin(), order.end());
 
-    QStringList texts;
-    QList<double> times;
-    texts.reserve(count);
-    times.reserve(count);
-    for (const auto &[time, e] : order) {
-        texts.append(std::move(workspace.entryText[e]));
-        times.append(time);
+    QStringList texts(count);
+    QList<double> times(count);
+    QString *sortedText = texts.data();
+    double *sortedTime = times.data();
+    QString *text = workspace.entryText.data();
+    for (int e = 0; e < count; ++e) {
+        sortedText[e].swap(text[order[size_t(e)].second]);
+        sortedTime[e] = order[size_t(e)].first;
     }
     workspace.entryText = std::move(texts);
     workspace.entryTime = std::move(times);
@@ -156,11 +160,15 @@ bool AssembleResult(ConversionWorkspace &workspace, QString &error)
     qsizetype bodyLength = 0;
     for (int e = 0; e < workspace.entryCount; ++e)
         bodyLength += workspace.entryText.at(e).size() + 2;
-    QString body;
-    body.reserve(bodyLength);
+    // Written straight into place: an append per line costs more than the
+    // copy itself at the entry capacity.
+    QString body(bodyLength, Qt::Uninitialized);
+    QChar *out = body.data();
     for (int e = 0; e < workspace.entryCount; ++e) {
-        body.append(workspace.entryText.at(e));
-        body.append(u"\r\n");
+        const QString &text = workspace.entryText.at(e);
+        out = std::copy_n(text.constData(), text.size(), out);
+        *out++ = u'\r';
+        *out++ = u'\n';
     }
     workspace.bodyText = std::move(body);
 

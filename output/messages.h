@@ -42,6 +42,13 @@ inline Message sourceNotFound()
             MessageIcon::Critical};
 }
 
+// Convert ("转换成TXT格式")
+inline Message noTimedLyrics()
+{
+    return {QStringLiteral("文件中没有带时间标签的歌词行，转换结果不含歌词。"), QStringLiteral("提示"),
+            MessageIcon::Exclamation};
+}
+
 // Generate ("生成TXT")
 inline Message convertFirst()
 {

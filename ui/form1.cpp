@@ -1,15 +1,20 @@
 #include "form1.h"
 
 #include "olecolor.h"
+#include "textfile.h"
 #include "twips.h"
 #include "version.h"
 #include "windowdialogs.h"
 
+#include <QActionGroup>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <memory>
 
 static void loadWindowResources()
 {
@@ -93,6 +98,7 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     , CommonDialog1(FileDialogRequest::Kind::Open,
                     nameFiltersFrom(QStringLiteral("lyric歌词文件|*.lrc|所有文件|*.*")))
     , CommonDialog2(FileDialogRequest::Kind::Save)
+    , encodingMenu(new QMenu(QStringLiteral("编码"), this))
     , dialogs_(dialogs)
     , backColor_(fromOleColor(kWindowBackColor))
 {
@@ -110,6 +116,7 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
 
     layOutControls();
     setInitialState();
+    buildEncodingMenu();
 
     setMouseTracking(true);
     Command3->setMouseTracking(true);
@@ -174,6 +181,46 @@ void Form1::setInitialState()
     Option3->setChecked(true);
     for (QRadioButton *option : {Option1, Option2, Option3, Option4})
         makeTabStopFollowSelection(option);
+}
+
+void Form1::buildEncodingMenu()
+{
+    auto *group = new QActionGroup(encodingMenu);
+    const auto add = [this, group](const QString &caption, const QString &encoding) {
+        QAction *action = encodingMenu->addAction(caption);
+        action->setData(encoding);
+        action->setCheckable(true);
+        group->addAction(action);
+    };
+    add(QStringLiteral("自动检测"), QString());
+    for (const QString &encoding : choosableEncodings())
+        add(encoding, encoding);
+    encodingMenu->actions().constFirst()->setChecked(true);
+    encodingMenu->setEnabled(false);
+    connect(group, &QActionGroup::triggered, this,
+            [this](QAction *action) { emit encodingChosen(action->data().toString()); });
+
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        const std::unique_ptr<QMenu> menu(createText1ContextMenu());
+        menu->exec(Text1->viewport()->mapToGlobal(position));
+    });
+}
+
+QMenu *Form1::createText1ContextMenu()
+{
+    QMenu *menu = Text1->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addMenu(encodingMenu);
+    return menu;
+}
+
+void Form1::showEncoding(const QString &used, const QString &chosen)
+{
+    Text1->setToolTip(QStringLiteral("编码：") + used);
+    for (QAction *action : encodingMenu->actions())
+        action->setChecked(action->data().toString() == chosen);
+    encodingMenu->setEnabled(true);
 }
 
 void Form1::setGenerateBackColor(quint32 oleColor)

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,9 @@ class WindowDialogs;
 //   CommonDialog1  Open dialog                      picks the lyric file
 //   CommonDialog2  Save dialog                      picks the output path, or the
 //                                                   default folder by a dummy name
+//
+// Text1's context menu holds, beside the text box's own entries, the submenu
+// "编码" (encodingMenu): the encoding the loaded file is read in.
 class Form1 : public QWidget, public OutputPrompts
 {
     Q_OBJECT
@@ -53,6 +57,15 @@ public:
 
     // "生成TXT" is painted in its back colour; hovering changes it.
     void setGenerateBackColor(quint32 oleColor);
+
+    // Shows the encoding Text1's file was read in as Text1's tooltip
+    // ("编码：GB18030"), checks the user's choice in the "编码" menu (an empty
+    // choice is "自动检测") and enables that menu.
+    void showEncoding(const QString &used, const QString &chosen);
+
+    // Text1's context menu: the text box's own entries, then "编码". The
+    // caller owns it.
+    QMenu *createText1ContextMenu();
 
     bool savesToDefaultDirectory() const override;
     bool keepsSourceFileName() const override;
@@ -80,9 +93,16 @@ public:
     CommonDialog CommonDialog1;
     CommonDialog CommonDialog2;
 
+    // "编码": "自动检测" and every encoding in choosableEncodings(), each
+    // action carrying its encoding name as data ("" for "自动检测"). Disabled
+    // until a file is loaded.
+    QMenu *const encodingMenu;
+
     ConversionWorkspace workspace;
 
 signals:
+    // An entry of the "编码" menu was chosen; an empty name is "自动检测".
+    void encodingChosen(const QString &encoding);
     // The mouse moved over "生成TXT" (Command3) while it is enabled.
     void generateHovered();
     // The mouse moved over the window itself, not over a control. A disabled
@@ -97,6 +117,7 @@ protected:
 private:
     void layOutControls();
     void setInitialState();
+    void buildEncodingMenu();
 
     WindowDialogs &dialogs_;
     QColor backColor_;

@@ -39,6 +39,7 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
     connect(window.Command2, &QPushButton::clicked, this, &WindowCommands::convert);
     connect(window.Command3, &QPushButton::clicked, this, &WindowCommands::generate);
     connect(window.Command4, &QPushButton::clicked, this, &WindowCommands::exit);
+    connect(&window, &Form1::encodingChosen, this, &WindowCommands::chooseEncoding);
     connect(&window, &Form1::generateHovered, this, &WindowCommands::hoverOverGenerate);
     connect(&window, &Form1::backgroundHovered, this, &WindowCommands::hoverOverBackground);
     connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
@@ -63,8 +64,20 @@ void WindowCommands::loadFile(const QString &path)
         return;
     }
 
+    // Read before anything changes, so a file that cannot be read or is no
+    // text leaves the window and the loaded file as they were.
+    QStringList lines;
+    QString encoding;
+    QString error;
+    if (!readTextLines(path, lines, error, QString(), &encoding)) {
+        window_.showMessage(messages::failure(error));
+        return;
+    }
+
     ConversionWorkspace &workspace = window_.workspace;
     workspace.sourcePath = path;
+    workspace.sourceEncoding.clear();
+    workspace.readEncoding = encoding;
     // Only "first load or not" matters, so the count stops rather than overflows.
     if (workspace.loadCount < std::numeric_limits<int>::max())
         ++workspace.loadCount;
@@ -74,16 +87,35 @@ void WindowCommands::loadFile(const QString &path)
         ResetWorkspace(workspace);
     }
 
-    QStringList lines;
-    QString error;
-    if (!readTextLines(path, lines, error)) {
-        window_.showMessage(messages::failure(error));
-        return;
-    }
     // Text1 is read-only and emptied before every load but the first, so the
     // file's lines are all it shows; one call keeps a large file fast.
     window_.Text1->setPlainText(asShownLines(lines));
+    window_.showEncoding(encoding, QString());
     window_.Command2->setEnabled(true);
+}
+
+void WindowCommands::chooseEncoding(const QString &encoding)
+{
+    ConversionWorkspace &workspace = window_.workspace;
+    if (workspace.sourcePath.isEmpty())
+        return;
+    QStringList lines;
+    QString used;
+    QString error;
+    if (!readTextLines(workspace.sourcePath, lines, error, encoding, &used)) {
+        window_.showMessage(messages::failure(error));
+        window_.showEncoding(workspace.readEncoding, workspace.sourceEncoding);
+        return;
+    }
+
+    workspace.sourceEncoding = encoding;
+    workspace.readEncoding = used;
+    // A sheet converted from the file as it was read before would no longer
+    // match Text1.
+    window_.Text2->clear();
+    ResetWorkspace(workspace);
+    window_.Text1->setPlainText(asShownLines(lines));
+    window_.showEncoding(used, encoding);
 }
 
 void WindowCommands::convert()
@@ -95,6 +127,8 @@ void WindowCommands::convert()
     }
     window_.Text2->setPlainText(window_.workspace.resultText);
     window_.Command3->setEnabled(true);
+    if (window_.workspace.entryCount == 0)
+        window_.showMessage(messages::noTimedLyrics());
 }
 
 void WindowCommands::generate()

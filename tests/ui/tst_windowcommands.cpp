@@ -7,10 +7,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -54,7 +56,18 @@ private slots:
     void label1OpensTheDefaultDirectory();
     void closeButtonEndsTheProgram();
 
+    void loadShowsTheEncodingUsed_data();
+    void loadShowsTheEncodingUsed();
+    void chosenEncodingRereadsAndConvertFollows();
+    void failedRereadChangesNothing();
+    void refusesBinaryFiles_data();
+    void refusesBinaryFiles();
+    void convertRefusesFileTurnedBinary();
+    void convertWithoutTimedLinesSaysSo();
+
 private:
+    void chooseEncoding(const QString &caption) const;
+    QString checkedEncoding() const;
     QString writeFile(const QString &name, const QByteArray &bytes) const;
     void storeDefaultDirectory(const QString &directory) const;
     void loadAndConvert(const QString &path);
@@ -138,6 +151,27 @@ void TestWindowCommands::moveMouseOver(QWidget *widget, QPoint at) const
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
+}
+
+void TestWindowCommands::chooseEncoding(const QString &caption) const
+{
+    for (QAction *action : form_->encodingMenu->actions()) {
+        if (action->text() == caption) {
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL(qPrintable("no encoding entry " + caption));
+}
+
+QString TestWindowCommands::checkedEncoding() const
+{
+    QStringList checked;
+    for (const QAction *action : form_->encodingMenu->actions()) {
+        if (action->isChecked())
+            checked.append(action->text());
+    }
+    return checked.join(u',');
 }
 
 QStringList TestWindowCommands::messageTexts() const
@@ -399,6 +433,164 @@ void TestWindowCommands::closeButtonEndsTheProgram()
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     QTest::mouseClick(form_->Command4, Qt::LeftButton);
     QVERIFY(!form_->isVisible());
+    QVERIFY(dialogs_->messages.isEmpty());
+}
+
+void TestWindowCommands::loadShowsTheEncodingUsed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("tooltip");
+
+    const QString song = QStringLiteral("[ti:雨]\r\n[00:01.00]下雨了\r\n");
+    QTest::newRow("UTF-8") << song.toUtf8() << "编码：UTF-8";
+    QTest::newRow("GBK") << QByteArray(QStringEncoder("GBK").encode(song)) << "编码：GB18030";
+    QTest::newRow("UTF-16LE") << "\xff\xfe" + QStringEncoder(QStringConverter::Utf16LE).encode(song)
+                              << "编码：UTF-16LE";
+}
+
+void TestWindowCommands::loadShowsTheEncodingUsed()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, tooltip);
+    dialogs_->answers = {writeFile(QStringLiteral("雨.lrc"), bytes)};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(form_->Text1->toPlainText(), QStringLiteral("[ti:雨]\n[00:01.00]下雨了\n"));
+    QCOMPARE(form_->Text1->toolTip(), tooltip);
+    QVERIFY(form_->encodingMenu->isEnabled());
+    QCOMPARE(checkedEncoding(), QStringLiteral("自动检测"));
+}
+
+void TestWindowCommands::chosenEncodingRereadsAndConvertFollows()
+{
+    // Too short for detection to recognise Big5: it reads GB18030.
+    const QByteArray big5 = "[ti:\xa7\x41\xa6\x6e]\r\n[00:01.00]\xa7\x41\xa6\x6e\r\n";
+    const QString path = writeFile(QStringLiteral("hello.lrc"), big5);
+    storeDefaultDirectory(outputDir_);
+    loadAndConvert(path);
+    QCOMPARE(form_->Text1->toolTip(), QStringLiteral("编码：GB18030"));
+    QVERIFY(!form_->Text1->toPlainText().contains(QStringLiteral("你好")));
+
+    chooseEncoding(QStringLiteral("Big5"));
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(form_->Text1->toPlainText(), QStringLiteral("[ti:你好]\n[00:01.00]你好\n"));
+    QCOMPARE(form_->Text1->toolTip(), QStringLiteral("编码：Big5"));
+    QCOMPARE(checkedEncoding(), QStringLiteral("Big5"));
+    // The sheet of the old reading is gone: Generate asks for a Convert.
+    QVERIFY(form_->Text2->toPlainText().isEmpty());
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("请先转换歌词，再生成TXT。")});
+    QVERIFY(!QFile::exists(outputDir_ + QStringLiteral("/hello.txt")));
+
+    // Convert reads the file as Text1 shows it.
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    QCOMPARE(form_->workspace.resultText, QStringLiteral("     歌曲：你好\r\n你好\r\n"));
+    QCOMPARE(form_->Text2->toPlainText(), QStringLiteral("     歌曲：你好\n你好\n"));
+
+    // A new Load detects again.
+    dialogs_->answers = {path};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(checkedEncoding(), QStringLiteral("自动检测"));
+    QCOMPARE(form_->Text1->toolTip(), QStringLiteral("编码：GB18030"));
+    QVERIFY(form_->workspace.sourceEncoding.isEmpty());
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    QVERIFY(!form_->workspace.resultText.contains(QStringLiteral("你好")));
+}
+
+void TestWindowCommands::failedRereadChangesNothing()
+{
+    const QString path = writeFile(QStringLiteral("Rain.lrc"), kRain);
+    loadAndConvert(path);
+    const QString shownFile = form_->Text1->toPlainText();
+    QVERIFY(QFile::remove(path));
+
+    chooseEncoding(QStringLiteral("UTF-16BE"));
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QVERIFY2(dialogs_->messages.at(0).text.contains(QStringLiteral("Rain.lrc")),
+             qPrintable(dialogs_->messages.at(0).text));
+    QCOMPARE(form_->Text1->toPlainText(), shownFile);
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
+    QCOMPARE(form_->Text1->toolTip(), QStringLiteral("编码：UTF-8"));
+    QCOMPARE(checkedEncoding(), QStringLiteral("自动检测"));
+    QVERIFY(form_->workspace.sourceEncoding.isEmpty());
+}
+
+void TestWindowCommands::refusesBinaryFiles_data()
+{
+    QTest::addColumn<bool>("loadedBefore");
+    QTest::newRow("first load") << false;
+    QTest::newRow("after a good load") << true;
+}
+
+void TestWindowCommands::refusesBinaryFiles()
+{
+    QFETCH(bool, loadedBefore);
+    const QString good = writeFile(QStringLiteral("Rain.lrc"), kRain);
+    if (loadedBefore)
+        loadAndConvert(good);
+    const QString text1 = form_->Text1->toPlainText();
+    const QString text2 = form_->Text2->toPlainText();
+    const QString tooltip = form_->Text1->toolTip();
+    const bool convertEnabled = form_->Command2->isEnabled();
+    const bool generateEnabled = form_->Command3->isEnabled();
+    const int loads = form_->workspace.loadCount;
+    const QString sourcePath = form_->workspace.sourcePath;
+    const QString sheet = form_->workspace.resultText;
+
+    const QString binary = writeFile(QStringLiteral("cover.lrc"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    dialogs_->answers = {binary};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+
+    QCOMPARE(dialogs_->messages.size(), 1);
+    const Message &message = dialogs_->messages.at(0);
+    QVERIFY2(message.text.endsWith(QStringLiteral("不是文本文件")), qPrintable(message.text));
+    QVERIFY2(message.text.contains(QStringLiteral("cover.lrc")), qPrintable(message.text));
+    QCOMPARE(message.title, QStringLiteral("错误"));
+    QCOMPARE(message.icon, MessageIcon::Critical);
+    QCOMPARE(form_->Text1->toPlainText(), text1);
+    QCOMPARE(form_->Text2->toPlainText(), text2);
+    QCOMPARE(form_->Text1->toolTip(), tooltip);
+    QCOMPARE(form_->Command2->isEnabled(), convertEnabled);
+    QCOMPARE(form_->Command3->isEnabled(), generateEnabled);
+    QCOMPARE(form_->workspace.loadCount, loads);
+    QCOMPARE(form_->workspace.sourcePath, sourcePath);
+    QCOMPARE(form_->workspace.resultText, sheet);
+    QCOMPARE(form_->encodingMenu->isEnabled(), loadedBefore);
+}
+
+void TestWindowCommands::convertRefusesFileTurnedBinary()
+{
+    const QString path = writeFile(QStringLiteral("Rain.lrc"), kRain);
+    loadAndConvert(path);
+    writeFile(QStringLiteral("Rain.lrc"), QByteArray("[00:01.00]a\0b\r\n", 15));
+
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QVERIFY2(dialogs_->messages.at(0).text.endsWith(QStringLiteral("不是文本文件")),
+             qPrintable(dialogs_->messages.at(0).text));
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
+}
+
+void TestWindowCommands::convertWithoutTimedLinesSaysSo()
+{
+    storeDefaultDirectory(outputDir_);
+    loadAndConvert(writeFile(QStringLiteral("Words.lrc"), "[ti:Words]\r\n[re:maker]\r\nno time here\r\n"));
+
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QCOMPARE(dialogs_->messages.at(0).text, QStringLiteral("文件中没有带时间标签的歌词行，转换结果不含歌词。"));
+    QCOMPARE(dialogs_->messages.at(0).title, QStringLiteral("提示"));
+    QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Exclamation);
+    QCOMPARE(form_->Text2->toPlainText(), QStringLiteral("     歌曲：Words\n"));
+    QVERIFY(form_->Command3->isEnabled());
+
+    // The header alone is still a sheet that can be written.
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(messageTexts().last(), QStringLiteral("恭喜，成功写入TXT！"));
+    QCOMPARE(fileBytes(outputDir_ + QStringLiteral("/Words.txt")), QStringLiteral("     歌曲：Words\r\n\r\n").toUtf8());
+
+    // A file with timed lines gives no notice.
+    dialogs_->messages.clear();
+    loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
     QVERIFY(dialogs_->messages.isEmpty());
 }
 

@@ -86,8 +86,6 @@ void TestLrcReader::parseTimedLine_data()
     QTest::newRow("word timings after a new form")
         << "[00:01]<00:01.0>你<00:01.300>好" << QStringList{"[00:01]"} << "你好";
     QTest::newRow("word timings, no line tag") << "<00:01.00>x" << QStringList{} << "x";
-    QTest::newRow("angle brackets of no time") << "[00:01.00]I <3 u <b>" << QStringList{"[00:01.00]"}
-                                               << "I <3 u <b>";
 }
 
 void TestLrcReader::parseTimedLine()
@@ -138,8 +136,6 @@ void TestLrcReader::headerLines_data()
         << QStringList{"[re:maker]", "[ve:1.0.0]", "[la:zh_CN]", "[length: 03:25]", "[offset:+500]",
                        "[au:Someone]", "[Ar:Someone]", "[#:comment]", "[kana:1か1た]", "[re:maker] "}
         << "" << 0;
-    QTest::newRow("metadata among lyrics")
-        << QStringList{"[ti:T]", "[re:maker]", "[00:01.00]a", "[ve:2]"} << "     歌曲：T\r\n" << 1;
     QTest::newRow("not only a metadata tag")
         << QStringList{"[re:maker]x", "[re:ma]ker]", "[r e:x]", "[1a:x]", "[re]", "[:x]", "[re:x"} << "" << 7;
 }

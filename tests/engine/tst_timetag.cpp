@@ -11,7 +11,6 @@ private slots:
     void recognisesForms();
     void sameInstantSameTime_data();
     void sameInstantSameTime();
-    void thousandthsOrderBetweenHundredths();
     void removesWordTimings_data();
     void removesWordTimings();
 };
@@ -87,15 +86,6 @@ void TestTimeTag::sameInstantSameTime()
     QVERIFY2(clockTagSeconds(tag) == ordinary,
              qPrintable(QString::number(clockTagSeconds(tag), 'g', 17) + " != "
                         + QString::number(ordinary, 'g', 17)));
-}
-
-void TestTimeTag::thousandthsOrderBetweenHundredths()
-{
-    const double before = clockTagSeconds(u"[00:01.34]");
-    const double between = clockTagSeconds(u"[00:01.345]");
-    const double after = clockTagSeconds(u"[00:01.35]");
-    QVERIFY(before < between);
-    QVERIFY(between < after);
 }
 
 void TestTimeTag::removesWordTimings_data()

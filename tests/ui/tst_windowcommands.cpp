@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -56,8 +55,6 @@ private slots:
     void label1OpensTheDefaultDirectory();
     void closeButtonEndsTheProgram();
 
-    void loadShowsTheEncodingUsed_data();
-    void loadShowsTheEncodingUsed();
     void chosenEncodingRereadsAndConvertFollows();
     void failedRereadChangesNothing();
     void refusesBinaryFiles_data();
@@ -434,31 +431,6 @@ void TestWindowCommands::closeButtonEndsTheProgram()
     QTest::mouseClick(form_->Command4, Qt::LeftButton);
     QVERIFY(!form_->isVisible());
     QVERIFY(dialogs_->messages.isEmpty());
-}
-
-void TestWindowCommands::loadShowsTheEncodingUsed_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("tooltip");
-
-    const QString song = QStringLiteral("[ti:雨]\r\n[00:01.00]下雨了\r\n");
-    QTest::newRow("UTF-8") << song.toUtf8() << "编码：UTF-8";
-    QTest::newRow("GBK") << QByteArray(QStringEncoder("GBK").encode(song)) << "编码：GB18030";
-    QTest::newRow("UTF-16LE") << "\xff\xfe" + QStringEncoder(QStringConverter::Utf16LE).encode(song)
-                              << "编码：UTF-16LE";
-}
-
-void TestWindowCommands::loadShowsTheEncodingUsed()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, tooltip);
-    dialogs_->answers = {writeFile(QStringLiteral("雨.lrc"), bytes)};
-    QTest::mouseClick(form_->Command1, Qt::LeftButton);
-    QVERIFY(dialogs_->messages.isEmpty());
-    QCOMPARE(form_->Text1->toPlainText(), QStringLiteral("[ti:雨]\n[00:01.00]下雨了\n"));
-    QCOMPARE(form_->Text1->toolTip(), tooltip);
-    QVERIFY(form_->encodingMenu->isEnabled());
-    QCOMPARE(checkedEncoding(), QStringLiteral("自动检测"));
 }
 
 void TestWindowCommands::chosenEncodingRereadsAndConvertFollows()

@@ -42,7 +42,10 @@ void checkCapacities(const ConversionWorkspace &workspace)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QStringList lines = splitLines(decodeText(bytes));
+    const DecodedText decoded = decodeBytes(bytes);
+    if (!decoded.isText)
+        return 0; // refused before it is converted
+    const QStringList lines = splitLines(decoded.text);
 
     // Converting is done on one workspace twice, as pressing Convert twice.
     ConversionWorkspace workspace;

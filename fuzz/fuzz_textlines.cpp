@@ -20,7 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data + 1),
                                                      qsizetype(size - 1));
 
-    const QString text = decodeText(bytes, encoding);
+    const DecodedText decoded = decodeBytes(bytes, encoding);
+    if (decoded.encoding.isEmpty() && decoded.isText)
+        std::abort(); // text read in no known encoding
+    const QString &text = decoded.text;
     const QStringList lines = splitLines(text);
     qsizetype characters = 0;
     for (const QString &line : lines) {

@@ -38,8 +38,17 @@ inline Message emptyFileName()
 
 inline Message sourceNotFound()
 {
-    return {QStringLiteral("对不起，制定路径不存在，请查证后再次输入"), QStringLiteral("错误提示"),
+    return {QStringLiteral("对不起，指定路径不存在，请查证后再次输入"), QStringLiteral("错误提示"),
             MessageIcon::Critical};
+}
+
+// A folder, a device such as /dev/zero or a pipe: it exists, but is no file to
+// read lines from.
+inline Message sourceNotAFile(const QString &path)
+{
+    return {QStringLiteral("对不起，“%1”不是普通文件（而是文件夹、设备或管道），不能作为歌词文件加载")
+                .arg(shownPath(path)),
+            QStringLiteral("错误提示"), MessageIcon::Critical};
 }
 
 // Generate ("生成TXT")

@@ -58,8 +58,13 @@ void WindowCommands::loadFile(const QString &path)
         window_.showMessage(messages::emptyFileName());
         return;
     }
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         window_.showMessage(messages::sourceNotFound());
+        return;
+    }
+    if (!info.isFile()) {
+        window_.showMessage(messages::sourceNotAFile(path));
         return;
     }
 
@@ -90,6 +95,8 @@ void WindowCommands::convert()
 {
     QString error;
     if (!convertSourceFile(window_.workspace, error)) {
+        // The sheet is gone; the box must not show one Generate would not write.
+        window_.Text2->clear();
         window_.showMessage(messages::failure(error));
         return;
     }

@@ -15,6 +15,10 @@
 #include <QTest>
 #include <QUrl>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // Receives the folders the window asks the desktop to open.
 class FolderOpener : public QObject
 {
@@ -43,7 +47,7 @@ private slots:
     void loadShowsTheFileAndEnablesConvert();
     void convertShowsTheSheetAndEnablesGenerate();
     void convertingTwiceGivesTheSameSheet();
-    void failedConvertKeepsWhatWasShown();
+    void failedConvertEmptiesTheSheet();
     void generatesByOptions_data();
     void generatesByOptions();
     void firstGenerateAsksForTheDefaultDirectory();
@@ -164,10 +168,14 @@ void TestWindowCommands::refusesUnusableNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
-    const QString missing = QStringLiteral("对不起，制定路径不存在，请查证后再次输入");
+    const QString missing = QStringLiteral("对不起，指定路径不存在，请查证后再次输入");
+    const QString notAFile = QStringLiteral("不是普通文件");
     QTest::newRow("empty name") << QString() << QStringLiteral("不能为空值") << QStringLiteral("错误");
     QTest::newRow("missing file") << "no such.lrc" << missing << QStringLiteral("错误提示");
-    QTest::newRow("a folder") << "out" << missing << QStringLiteral("错误提示");
+    QTest::newRow("link to nowhere") << "dangling.lrc" << missing << QStringLiteral("错误提示");
+    QTest::newRow("a folder") << "out" << notAFile << QStringLiteral("错误提示");
+    QTest::newRow("a device") << "/dev/zero" << notAFile << QStringLiteral("错误提示");
+    QTest::newRow("a pipe") << "pipe.lrc" << notAFile << QStringLiteral("错误提示");
 }
 
 void TestWindowCommands::refusesUnusableNames()
@@ -175,15 +183,28 @@ void TestWindowCommands::refusesUnusableNames()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QString, title);
-    dialogs_->answers = {name.isEmpty() ? QString() : temp_->filePath(name)};
+#ifdef Q_OS_UNIX
+    QVERIFY(QFile::link(temp_->filePath(QStringLiteral("nowhere")), temp_->filePath(QStringLiteral("dangling.lrc"))));
+    QCOMPARE(mkfifo(QFile::encodeName(temp_->filePath(QStringLiteral("pipe.lrc"))).constData(), 0600), 0);
+#else
+    if (name != u"no such.lrc" && name != u"out" && !name.isEmpty())
+        QSKIP("needs links, devices and pipes");
+#endif
+    const QString path = name.isEmpty() || QDir::isAbsolutePath(name) ? name : temp_->filePath(name);
+    dialogs_->answers = {path};
     QTest::mouseClick(form_->Command1, Qt::LeftButton);
     QCOMPARE(dialogs_->messages.size(), 1);
-    QCOMPARE(dialogs_->messages.at(0).text, text);
+    QVERIFY2(dialogs_->messages.at(0).text.contains(text), qPrintable(dialogs_->messages.at(0).text));
+    // Only the refusal of something that is there names it.
+    if (text == u"不是普通文件")
+        QVERIFY2(dialogs_->messages.at(0).text.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(dialogs_->messages.at(0).text));
     QCOMPARE(dialogs_->messages.at(0).title, title);
     QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
     QCOMPARE(form_->workspace.loadCount, 0);
     QVERIFY(form_->workspace.sourcePath.isEmpty());
     QVERIFY(!form_->Command2->isEnabled());
+    QVERIFY(form_->Text1->toPlainText().isEmpty());
 }
 
 void TestWindowCommands::loadShowsTheFileAndEnablesConvert()
@@ -223,10 +244,12 @@ void TestWindowCommands::convertingTwiceGivesTheSameSheet()
     QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
 }
 
-void TestWindowCommands::failedConvertKeepsWhatWasShown()
+void TestWindowCommands::failedConvertEmptiesTheSheet()
 {
+    storeDefaultDirectory(outputDir_);
     const QString path = writeFile(QStringLiteral("Rain.lrc"), kRain);
     loadAndConvert(path);
+    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
     QVERIFY(QFile::remove(path));
 
     QTest::mouseClick(form_->Command2, Qt::LeftButton);
@@ -234,8 +257,12 @@ void TestWindowCommands::failedConvertKeepsWhatWasShown()
     QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
     QVERIFY2(dialogs_->messages.at(0).text.contains(QStringLiteral("Rain.lrc")),
              qPrintable(dialogs_->messages.at(0).text));
-    QCOMPARE(form_->Text2->toPlainText(), shown(kRainSheet));
-    QVERIFY(form_->Command3->isEnabled());
+    // What the window shows is what Generate would write: nothing.
+    QVERIFY(form_->Text2->toPlainText().isEmpty());
+    QVERIFY(form_->workspace.resultText.isEmpty());
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.last().text, QStringLiteral("请先转换歌词，再生成TXT。"));
+    QVERIFY(!QFile::exists(outputDir_ + QStringLiteral("/Rain.txt")));
 }
 
 void TestWindowCommands::generatesByOptions_data()

@@ -38,6 +38,8 @@ public:
         failed_ = true;
     }
 
+    bool askQuestion(const Question &) override { return false; }
+
     bool failed() const { return failed_; }
 
 private:
@@ -76,8 +78,6 @@ int main(int argc, char *argv[])
 
     const double load = timed(window, [&] { window.Command1->click(); });
     const double convert = timed(window, [&] { window.Command2->click(); });
-    if (dialogs.failed())
-        return 1;
     const double scroll = timed(window, [&] {
         for (QPlainTextEdit *box : {window.Text1, window.Text2})
             box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
@@ -88,5 +88,5 @@ int main(int argc, char *argv[])
                 window.Text2->blockCount());
     std::printf("load %.1f ms, convert %.1f ms, total %.1f ms\n", load, convert, load + convert);
     std::printf("afterwards: scroll both boxes to the end %.1f ms, repaint %.1f ms\n", scroll, repaint);
-    return 0;
+    return dialogs.failed() ? 1 : 0;
 }

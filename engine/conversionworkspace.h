@@ -36,6 +36,9 @@ struct ConversionWorkspace
     int loadCount = 0;
     // The default output directory, without a trailing separator.
     QString defaultDir;
+    // A default directory chosen in this run that the settings file could not
+    // keep; until the program ends it stands for the stored one. Else empty.
+    QString sessionDefaultDir;
     // The source file's name without its directory, cut before its first ".".
     QString baseName;
     // The path chosen in the Save dialog for the output file.
@@ -80,5 +83,6 @@ struct ConversionWorkspace
 
 // Empties the conversion state before another file is loaded or converted:
 // every table and counter, resultText, headerText, bodyText, savePath,
-// baseName and converted. Keeps sourcePath, defaultDir, loadCount and the dialog outcomes.
+// baseName and converted. Keeps sourcePath, defaultDir, sessionDefaultDir,
+// loadCount and the dialog outcomes.
 void ResetWorkspace(ConversionWorkspace &workspace);

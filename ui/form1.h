@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,8 @@ class WindowDialogs;
 //   CommonDialog1  Open dialog                      picks the lyric file
 //   CommonDialog2  Save dialog                      picks the output path, or the
 //                                                   default folder by a dummy name
+//
+// Label1 and Frame1 both offer "更改默认目录…" in their context menus.
 class Form1 : public QWidget, public OutputPrompts
 {
     Q_OBJECT
@@ -59,6 +62,7 @@ public:
     std::optional<QString> askSavePath(const QString &presetPath) override;
     void setDestinationCaption(const QString &caption) override;
     void showMessage(const Message &message) override;
+    bool confirmReplace(const QString &path) override;
 
     // The controls, in tab order; Option1 to Option4 sit inside their frames.
     QPlainTextEdit *const Text1;
@@ -75,6 +79,9 @@ public:
     CaptionFrame *const Frame2;
     QRadioButton *const Option3;
     QRadioButton *const Option4;
+
+    // "更改默认目录…" in the context menus of Label1 and Frame1.
+    QAction *const changeDefaultDirectoryAction;
 
     // The Open dialog for the lyric file and the Save dialog for the output.
     CommonDialog CommonDialog1;

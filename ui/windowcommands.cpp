@@ -6,6 +6,7 @@
 #include "textfile.h"
 #include "txtwriter.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -43,6 +44,8 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
     connect(&window, &Form1::backgroundHovered, this, &WindowCommands::hoverOverBackground);
     connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
     connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
+    connect(window.changeDefaultDirectoryAction, &QAction::triggered, this,
+            &WindowCommands::changeDefaultDirectory);
 }
 
 void WindowCommands::load()
@@ -127,10 +130,10 @@ void WindowCommands::hoverOverGenerate()
 
 void WindowCommands::showDestination()
 {
-    const std::optional<QString> stored = setting_.storedDirectory();
-    if (stored) {
-        window_.workspace.defaultDir = *stored;
-        window_.setDestinationCaption(destinationCaption(*stored));
+    const std::optional<QString> known = knownDefaultDirectory(window_.workspace, setting_);
+    if (known) {
+        window_.workspace.defaultDir = *known;
+        window_.setDestinationCaption(destinationCaption(*known));
     } else {
         window_.setDestinationCaption(destinationCaption(QStringLiteral("（暂未指定！）")));
     }
@@ -143,7 +146,7 @@ void WindowCommands::hoverOverBackground()
 
 void WindowCommands::openDefaultDirectory()
 {
-    const std::optional<QString> stored = setting_.storedDirectory();
+    const std::optional<QString> stored = knownDefaultDirectory(window_.workspace, setting_);
     if (!stored) {
         window_.showMessage(messages::defaultDirectoryUnknown());
         return;
@@ -156,6 +159,11 @@ void WindowCommands::openDefaultDirectory()
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*stored))) {
         window_.showMessage(messages::folderCannotBeOpened(*stored));
     }
+}
+
+void WindowCommands::changeDefaultDirectory()
+{
+    chooseDefaultDirectory(window_.workspace, window_, setting_);
 }
 
 void WindowCommands::openAuthorPage()

@@ -12,6 +12,9 @@ public:
     QList<std::optional<QString>> answers;
     QList<FileDialogRequest> requests;
     QList<Message> messages;
+    // Answers for the coming questions, first one first; none left means "否".
+    QList<bool> questionAnswers;
+    QList<Question> questions;
 
     std::optional<QString> runFileDialog(const FileDialogRequest &request) override
     {
@@ -22,5 +25,11 @@ public:
     void showMessage(const Message &message) override
     {
         messages.append(message);
+    }
+
+    bool askQuestion(const Question &question) override
+    {
+        questions.append(question);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
 };

@@ -6,13 +6,16 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #ifdef Q_OS_UNIX
@@ -57,6 +60,11 @@ private slots:
     void label1OpensTheDefaultDirectory_data();
     void label1OpensTheDefaultDirectory();
     void closeButtonEndsTheProgram();
+    void contextMenusChangeTheDefaultDirectory_data();
+    void contextMenusChangeTheDefaultDirectory();
+    void unwritableSettingsCostOneWarning();
+    void takenNameAsksBeforeReplacing_data();
+    void takenNameAsksBeforeReplacing();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes) const;
@@ -427,6 +435,107 @@ void TestWindowCommands::closeButtonEndsTheProgram()
     QTest::mouseClick(form_->Command4, Qt::LeftButton);
     QVERIFY(!form_->isVisible());
     QVERIFY(dialogs_->messages.isEmpty());
+}
+
+void TestWindowCommands::contextMenusChangeTheDefaultDirectory_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("Label1") << "Label1";
+    QTest::newRow("Frame1") << "Frame1";
+    // The option buttons pass their right-clicks on to their frame.
+    QTest::newRow("Option2 in Frame1") << "Option2";
+}
+
+void TestWindowCommands::contextMenusChangeTheDefaultDirectory()
+{
+    QFETCH(QString, control);
+    storeDefaultDirectory(temp_->path());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_->Label1->show();
+    QWidget *widget = form_->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    const QString newDir = temp_->filePath(QStringLiteral("new home"));
+    QVERIFY(QDir().mkpath(newDir));
+    dialogs_->answers = {newDir + QStringLiteral("/a")};
+
+    // Right-click, then pick the entry the way a user does, with the keyboard.
+    QStringList offered;
+    QObject pickerLifetime; // no menu would leave the timer to outlive this test
+    QTimer::singleShot(50, &pickerLifetime, [&offered] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            offered.append(action->text());
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint at(5, 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+
+    QCOMPARE(offered, QStringList{QStringLiteral("更改默认目录…")});
+    QCOMPARE(dialogs_->requests.size(), 1);
+    QCOMPARE(dialogs_->requests.first().kind, FileDialogRequest::Kind::Save);
+    QVERIFY(dialogs_->messages.isEmpty());
+    const QString nativeDir = QDir::toNativeSeparators(newDir);
+    QCOMPARE(fileBytes(settingsDir_ + QStringLiteral("/default path.dat")), (nativeDir + "\r\n").toUtf8());
+    QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在") + nativeDir);
+}
+
+void TestWindowCommands::unwritableSettingsCostOneWarning()
+{
+    // A plain file where the settings folder should be.
+    writeFile(QStringLiteral("settings"), "x");
+    loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
+    dialogs_->answers = {outputDir_ + QStringLiteral("/a")};
+
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.size(), 3);
+    QCOMPARE(dialogs_->messages.at(0).text, QStringLiteral("您还未设置默认保存目录，请设置"));
+    QCOMPARE(dialogs_->messages.at(1).title, QStringLiteral("无法保存设置"));
+    QCOMPARE(dialogs_->messages.at(2).text, QStringLiteral("恭喜，成功写入TXT！"));
+    QCOMPARE(fileBytes(outputDir_ + QStringLiteral("/Rain.txt")), (kRainSheet + QStringLiteral("\r\n")).toUtf8());
+
+    // The rest of the run writes there, shows it and opens it, and never asks again.
+    QVERIFY(QFile::remove(outputDir_ + QStringLiteral("/Rain.txt")));
+    dialogs_->messages.clear();
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("恭喜，成功写入TXT！")});
+    QCOMPARE(dialogs_->requests.size(), 2); // the Open dialog and the one question
+    QVERIFY(QFile::exists(outputDir_ + QStringLiteral("/Rain.txt")));
+    moveMouseOver(form_->Command3, QPoint(5, 5));
+    QCOMPARE(form_->Label1->text(), QStringLiteral("TXT文件将生成在") + QDir::toNativeSeparators(outputDir_));
+    QTest::mouseClick(form_->Label1, Qt::LeftButton);
+    QCOMPARE(opener_.opened, QList<QUrl>{QUrl::fromLocalFile(outputDir_)});
+    QCOMPARE(fileBytes(settingsDir_), QByteArray("x"));
+}
+
+void TestWindowCommands::takenNameAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("是 replaces") << true;
+    QTest::newRow("否 keeps the other sheet") << false;
+}
+
+void TestWindowCommands::takenNameAsksBeforeReplacing()
+{
+    QFETCH(bool, yes);
+    storeDefaultDirectory(outputDir_);
+    const QString target = outputDir_ + QStringLiteral("/Rain.txt");
+    writeBytes(target, "another song's sheet\r\n");
+    loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), kRain));
+    dialogs_->questionAnswers = {yes};
+
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(dialogs_->questions.size(), 1);
+    QCOMPARE(dialogs_->questions.first().title, QStringLiteral("文件已存在"));
+    QVERIFY2(dialogs_->questions.first().text.contains(QDir::toNativeSeparators(target)),
+             qPrintable(dialogs_->questions.first().text));
+    QCOMPARE(messageTexts(), QStringList{yes ? QStringLiteral("恭喜，成功写入TXT！") : QStringLiteral("用户放弃写入")});
+    QCOMPARE(fileBytes(target), yes ? (kRainSheet + QStringLiteral("\r\n")).toUtf8()
+                                    : QByteArray("another song's sheet\r\n"));
 }
 
 QTEST_MAIN(TestWindowCommands)

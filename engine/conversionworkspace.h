@@ -16,6 +16,10 @@ struct ConversionWorkspace
     static constexpr int kMaxLines = 100000;
     static constexpr int kMaxTagsPerLine = 100;
     static constexpr int kMaxEntries = 100000;
+    // Characters of resultText. A line with 100 tags is repeated 100 times,
+    // so a file of a few megabytes could make a sheet of hundreds; a sheet at
+    // the entry capacity is about 2.5 million.
+    static constexpr qsizetype kMaxResultLength = 8 * 1024 * 1024;
 
     // Outcome of the last Save dialog for the output file: true when cancelled.
     bool saveCancelled = false;

@@ -10,6 +10,7 @@
 #include <QStringEncoder>
 
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -129,7 +130,7 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         return false;
     }
     if (file.size() > kMaxTextFileBytes) {
-        error = readError(path, QStringLiteral("文件超过%1 MB，不是可以转换的歌词文件")
+        error = readError(path, QStringLiteral("文件超过了%1 MB的上限，不是可以转换的歌词文件")
                                     .arg(kMaxTextFileBytes / (1024 * 1024)));
         return false;
     }
@@ -139,7 +140,14 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
-    lines = splitLines(decodeText(bytes, encoding));
+    QStringList read = splitLines(decodeText(bytes, encoding));
+    if (read.size() > kMaxTextFileLines) {
+        error = readError(path, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
+                                    .arg(read.size())
+                                    .arg(kMaxTextFileLines));
+        return false;
+    }
+    lines = std::move(read);
     return true;
 }
 

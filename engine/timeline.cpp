@@ -42,6 +42,12 @@ QString entryLimitError()
         .arg(ConversionWorkspace::kMaxEntries);
 }
 
+QString resultLimitError()
+{
+    return QStringLiteral("转换后的歌词超过了%1个字符的上限，无法转换。")
+        .arg(ConversionWorkspace::kMaxResultLength);
+}
+
 } // namespace
 
 double readLenientNumber(QStringView text)
@@ -145,6 +151,11 @@ bool AssembleResult(ConversionWorkspace &workspace, QString &error)
     qsizetype bodyLength = 0;
     for (int e = 0; e < workspace.entryCount; ++e)
         bodyLength += workspace.entryText.at(e).size() + 2;
+    // Counted before a character is copied.
+    if (workspace.headerText.size() + bodyLength > ConversionWorkspace::kMaxResultLength) {
+        error = resultLimitError();
+        return false;
+    }
     QString body;
     body.reserve(bodyLength);
     for (int e = 0; e < workspace.entryCount; ++e) {

@@ -50,6 +50,15 @@ inline Message sourceNotFound()
             MessageIcon::Critical};
 }
 
+// Refused before it is read.
+inline Message sourceTooLarge(const QString &path, qint64 limitBytes)
+{
+    return {QStringLiteral("对不起，“%1”超过了%2 MB的上限，不是可以转换的歌词文件")
+                .arg(shownPath(path))
+                .arg(limitBytes / (1024 * 1024)),
+            QStringLiteral("错误提示"), MessageIcon::Critical};
+}
+
 // A folder, a device such as /dev/zero or a pipe: it exists, but is no file to
 // read lines from.
 inline Message sourceNotAFile(const QString &path)

@@ -1,8 +1,10 @@
 #include "windowcommands.h"
 
+#include "busycursor.h"
 #include "conversion.h"
 #include "defaultdirectory.h"
 #include "form1.h"
+#include "textboxtext.h"
 #include "textfile.h"
 #include "txtwriter.h"
 
@@ -20,14 +22,6 @@ namespace {
 
 const quint32 kGenerateHoverColor = 0x00C000C0;
 const quint32 kGenerateRestColor = 0x00FFFFFF;
-
-// Text boxes show lines ending in CR LF, as the lyric sheet is written.
-QString asShownLines(const QStringList &lines)
-{
-    if (lines.isEmpty())
-        return {};
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
 
 } // namespace
 
@@ -70,6 +64,10 @@ void WindowCommands::loadFile(const QString &path)
         window_.showMessage(messages::sourceNotAFile(path));
         return;
     }
+    if (info.size() > kMaxTextFileBytes) {
+        window_.showMessage(messages::sourceTooLarge(path, kMaxTextFileBytes));
+        return;
+    }
 
     ConversionWorkspace &workspace = window_.workspace;
     workspace.sourcePath = path;
@@ -82,28 +80,42 @@ void WindowCommands::loadFile(const QString &path)
         ResetWorkspace(workspace);
     }
 
-    QStringList lines;
     QString error;
-    if (!readTextLines(path, lines, error)) {
+    bool read = false;
+    {
+        const BusyCursor busy;
+        QStringList lines;
+        read = readTextLines(path, lines, error);
+        // Text1 is read-only and emptied before every load but the first, so
+        // the file's lines are all it shows; one call keeps a large file fast.
+        if (read)
+            window_.Text1->setPlainText(shownLines(lines));
+    }
+    if (!read) {
         window_.showMessage(messages::failure(error));
         return;
     }
-    // Text1 is read-only and emptied before every load but the first, so the
-    // file's lines are all it shows; one call keeps a large file fast.
-    window_.Text1->setPlainText(asShownLines(lines));
     window_.Command2->setEnabled(true);
 }
 
 void WindowCommands::convert()
 {
     QString error;
-    if (!convertSourceFile(window_.workspace, error)) {
-        // The sheet is gone; the box must not show one Generate would not write.
-        window_.Text2->clear();
+    bool converted = false;
+    {
+        const BusyCursor busy;
+        converted = convertSourceFile(window_.workspace, error);
+        // After a failure the sheet is gone; the box must not show one that
+        // Generate would not write.
+        if (converted)
+            window_.Text2->setPlainText(withLongLinesBroken(window_.workspace.resultText));
+        else
+            window_.Text2->clear();
+    }
+    if (!converted) {
         window_.showMessage(messages::failure(error));
         return;
     }
-    window_.Text2->setPlainText(window_.workspace.resultText);
     window_.Command3->setEnabled(true);
 }
 

@@ -1,5 +1,7 @@
 #include "form1.h"
 #include "scripteddialogs.h"
+#include "textboxtext.h"
+#include "textfile.h"
 #include "testfiles.h"
 #include "windowcommands.h"
 
@@ -65,6 +67,8 @@ private slots:
     void unwritableSettingsCostOneWarning();
     void takenNameAsksBeforeReplacing_data();
     void takenNameAsksBeforeReplacing();
+    void longLinesAreShownInRowsAndWrittenWhole();
+    void busyCursorWhileReadingButNotOverMessages();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes) const;
@@ -176,14 +180,17 @@ void TestWindowCommands::refusesUnusableNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("namesIt");
     const QString missing = QStringLiteral("对不起，指定路径不存在，请查证后再次输入");
     const QString notAFile = QStringLiteral("不是普通文件");
-    QTest::newRow("empty name") << QString() << QStringLiteral("不能为空值") << QStringLiteral("错误");
-    QTest::newRow("missing file") << "no such.lrc" << missing << QStringLiteral("错误提示");
-    QTest::newRow("link to nowhere") << "dangling.lrc" << missing << QStringLiteral("错误提示");
-    QTest::newRow("a folder") << "out" << notAFile << QStringLiteral("错误提示");
-    QTest::newRow("a device") << "/dev/zero" << notAFile << QStringLiteral("错误提示");
-    QTest::newRow("a pipe") << "pipe.lrc" << notAFile << QStringLiteral("错误提示");
+    const QString error = QStringLiteral("错误提示");
+    QTest::newRow("empty name") << QString() << QStringLiteral("不能为空值") << QStringLiteral("错误") << false;
+    QTest::newRow("missing file") << "no such.lrc" << missing << error << false;
+    QTest::newRow("link to nowhere") << "dangling.lrc" << missing << error << false;
+    QTest::newRow("a folder") << "out" << notAFile << error << true;
+    QTest::newRow("a device") << "/dev/zero" << notAFile << error << true;
+    QTest::newRow("a pipe") << "pipe.lrc" << notAFile << error << true;
+    QTest::newRow("too large to be lyrics") << "huge.lrc" << QStringLiteral("超过了8 MB的上限") << error << true;
 }
 
 void TestWindowCommands::refusesUnusableNames()
@@ -191,22 +198,23 @@ void TestWindowCommands::refusesUnusableNames()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QString, title);
+    QFETCH(bool, namesIt);
 #ifdef Q_OS_UNIX
     QVERIFY(QFile::link(temp_->filePath(QStringLiteral("nowhere")), temp_->filePath(QStringLiteral("dangling.lrc"))));
     QCOMPARE(mkfifo(QFile::encodeName(temp_->filePath(QStringLiteral("pipe.lrc"))).constData(), 0600), 0);
 #else
-    if (name != u"no such.lrc" && name != u"out" && !name.isEmpty())
+    if (name == u"dangling.lrc" || name == u"/dev/zero" || name == u"pipe.lrc")
         QSKIP("needs links, devices and pipes");
 #endif
+    // Refused before a byte of it is read: the file is sparse.
+    QVERIFY(QFile::resize(writeFile(QStringLiteral("huge.lrc"), "[00:01.00]a\r\n"), kMaxTextFileBytes + 1));
     const QString path = name.isEmpty() || QDir::isAbsolutePath(name) ? name : temp_->filePath(name);
     dialogs_->answers = {path};
     QTest::mouseClick(form_->Command1, Qt::LeftButton);
     QCOMPARE(dialogs_->messages.size(), 1);
     QVERIFY2(dialogs_->messages.at(0).text.contains(text), qPrintable(dialogs_->messages.at(0).text));
-    // Only the refusal of something that is there names it.
-    if (text == u"不是普通文件")
-        QVERIFY2(dialogs_->messages.at(0).text.contains(QDir::toNativeSeparators(path)),
-                 qPrintable(dialogs_->messages.at(0).text));
+    if (!path.isEmpty())
+        QCOMPARE(dialogs_->messages.at(0).text.contains(QDir::toNativeSeparators(path)), namesIt);
     QCOMPARE(dialogs_->messages.at(0).title, title);
     QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Critical);
     QCOMPARE(form_->workspace.loadCount, 0);
@@ -536,6 +544,51 @@ void TestWindowCommands::takenNameAsksBeforeReplacing()
     QCOMPARE(messageTexts(), QStringList{yes ? QStringLiteral("恭喜，成功写入TXT！") : QStringLiteral("用户放弃写入")});
     QCOMPARE(fileBytes(target), yes ? (kRainSheet + QStringLiteral("\r\n")).toUtf8()
                                     : QByteArray("another song's sheet\r\n"));
+}
+
+void TestWindowCommands::longLinesAreShownInRowsAndWrittenWhole()
+{
+    storeDefaultDirectory(outputDir_);
+    const QString text(2 * kMaxShownRowLength + 100, u'啦');
+    loadAndConvert(writeFile(QStringLiteral("Rain.lrc"), ("[00:01.00]" + text + "\r\n").toUtf8()));
+    QVERIFY(dialogs_->messages.isEmpty());
+
+    // Three rows in each box, every character of the line in them.
+    QCOMPARE(form_->Text1->blockCount(), 4);
+    QCOMPARE(form_->Text1->toPlainText().remove(u'\n'), "[00:01.00]" + text);
+    QCOMPARE(form_->Text2->blockCount(), 4);
+    QCOMPARE(form_->Text2->toPlainText().remove(u'\n'), text);
+
+    QTest::mouseClick(form_->Command3, Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("恭喜，成功写入TXT！")});
+    QCOMPARE(fileBytes(outputDir_ + QStringLiteral("/Rain.txt")), (text + "\r\n\r\n").toUtf8());
+}
+
+void TestWindowCommands::busyCursorWhileReadingButNotOverMessages()
+{
+    QList<bool> busyWhileShowing;
+    for (QPlainTextEdit *box : {form_->Text1, form_->Text2}) {
+        connect(box, &QPlainTextEdit::textChanged, this, [&busyWhileShowing] {
+            const QCursor *cursor = QApplication::overrideCursor();
+            busyWhileShowing.append(cursor && cursor->shape() == Qt::WaitCursor);
+        });
+    }
+    const QString path = writeFile(QStringLiteral("Rain.lrc"), kRain);
+    loadAndConvert(path);
+    QCOMPARE(busyWhileShowing, (QList<bool>{true, true}));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // Failures are told with the normal cursor back.
+    QVERIFY(QFile::remove(path));
+    QTest::mouseClick(form_->Command2, Qt::LeftButton);
+    dialogs_->answers = {path};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    writeFile(QStringLiteral("Rain.lrc"), QByteArray("\n").repeated(kMaxTextFileLines + 1));
+    dialogs_->answers = {path};
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(dialogs_->messages.size(), 3);
+    QCOMPARE(dialogs_->busyDuringMessages, (QList<bool>{false, false, false}));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(TestWindowCommands)

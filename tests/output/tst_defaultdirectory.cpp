@@ -4,6 +4,7 @@
 #include "fakeoutputprompts.h"
 #include "testfiles.h"
 #include "textfile.h"
+#include "tmpfsmount.h"
 
 #include <QDir>
 #include <QFile>
@@ -275,6 +276,8 @@ void TestDefaultDirectory::unrememberedDirectoryServesTheRun_data()
                                                << "这是一个文件夹，不是文件";
     QTest::newRow("read-only settings folder") << "locked/quorvane" << "locked/quorvane/default path.dat"
                                                << "没有访问权限";
+    // "ro:" stands for a read-only disk mounted for the test; root cannot write there either.
+    QTest::newRow("settings on a read-only disk") << "ro:quorvane" << "ro:quorvane" << "文件系统是只读的";
 }
 
 void TestDefaultDirectory::unrememberedDirectoryServesTheRun()
@@ -282,8 +285,19 @@ void TestDefaultDirectory::unrememberedDirectoryServesTheRun()
     QFETCH(QString, settingsFolder);
     QFETCH(QString, failingPath);
     QFETCH(QString, reason);
+    std::optional<TmpfsMount> readOnlyDisk;
+    if (settingsFolder.startsWith(u"ro:")) {
+        readOnlyDisk.emplace(QStringLiteral("ro,size=16k"));
+        if (!readOnlyDisk->isMounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        settingsFolder = readOnlyDisk->filePath(settingsFolder.sliced(3));
+        failingPath = settingsFolder;
+    } else {
+        settingsFolder = temp_->filePath(settingsFolder);
+        failingPath = temp_->filePath(failingPath);
+    }
     writeBytes(temp_->filePath(QStringLiteral("plain")), "x");
-    const DefaultDirectorySetting setting(temp_->filePath(settingsFolder));
+    const DefaultDirectorySetting setting(settingsFolder);
     QVERIFY(QDir().mkpath(temp_->filePath(QStringLiteral("config/quorvane/default path.dat"))));
     const QString locked = temp_->filePath(QStringLiteral("locked/quorvane"));
     QVERIFY(QDir().mkpath(locked));
@@ -291,7 +305,7 @@ void TestDefaultDirectory::unrememberedDirectoryServesTheRun()
     const auto unlock = qScopeGuard([&] {
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
-    if (settingsFolder.startsWith(u"locked") && QFileInfo(locked).isWritable())
+    if (settingsFolder == temp_->filePath(QStringLiteral("locked/quorvane")) && QFileInfo(locked).isWritable())
         QSKIP("permissions do not bind this user (root)");
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
@@ -305,7 +319,7 @@ void TestDefaultDirectory::unrememberedDirectoryServesTheRun()
     const QString warning = prompts.messages.last();
     QVERIFY2(warning.startsWith(QStringLiteral("无法保存设置 | ")) && warning.endsWith(" | exclamation"),
              qPrintable(warning));
-    for (const QString &part : {QDir::toNativeSeparators(temp_->filePath(failingPath)), reason, outputDir_})
+    for (const QString &part : {QDir::toNativeSeparators(failingPath), reason, outputDir_})
         QVERIFY2(warning.contains(part), qPrintable(warning));
     QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + outputDir_});
 

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "form1.h"
 #include "qtwindowdialogs.h"
 #include "version.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeLimitSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));

@@ -16,6 +16,10 @@ struct ConversionWorkspace
     static constexpr int kMaxLines = 100000;
     static constexpr int kMaxTagsPerLine = 100;
     static constexpr int kMaxEntries = 100000;
+    // Characters of resultText. A line with 100 tags is repeated 100 times,
+    // so a file of a few megabytes could make a sheet of hundreds; a sheet at
+    // the entry capacity is about 2.5 million.
+    static constexpr qsizetype kMaxResultLength = 8 * 1024 * 1024;
 
     // Outcome of the last Save dialog for the output file: true when cancelled.
     bool saveCancelled = false;
@@ -38,6 +42,9 @@ struct ConversionWorkspace
     int loadCount = 0;
     // The default output directory, without a trailing separator.
     QString defaultDir;
+    // A default directory chosen in this run that the settings file could not
+    // keep; until the program ends it stands for the stored one. Else empty.
+    QString sessionDefaultDir;
     // The source file's name without its directory, cut before its first ".".
     QString baseName;
     // The path chosen in the Save dialog for the output file.
@@ -87,5 +94,5 @@ struct ConversionWorkspace
 // Empties the conversion state before another file is loaded or converted:
 // every table and counter, resultText, headerText, bodyText, savePath,
 // baseName and converted. Keeps sourcePath, its encodings, defaultDir,
-// loadCount and the dialog outcomes.
+// sessionDefaultDir, loadCount and the dialog outcomes.
 void ResetWorkspace(ConversionWorkspace &workspace);

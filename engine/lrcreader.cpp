@@ -134,7 +134,9 @@ bool leadsWithOtherTagForms(QStringView line)
 
 QString lineLimitError()
 {
-    return QStringLiteral("歌词文件的时间行超过了%1行的上限，无法转换。")
+    // Blank lines and lines without time tags take a slot too; only title,
+    // artist, album, "by" and "offset" lines do not.
+    return QStringLiteral("歌词文件超过了%1行的上限，无法转换。")
         .arg(ConversionWorkspace::kMaxLines);
 }
 

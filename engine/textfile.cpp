@@ -1,11 +1,16 @@
 #include "textfile.h"
 
+#include "failurereason.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -23,6 +28,18 @@ QString readError(const QString &path, const QString &reason)
 QString writeError(const QString &path, const QString &reason)
 {
     return QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// The error number a failed call on path left behind. Read it right after the
+// call: QFileDevice keeps only a text, and for a failed write that text is
+// often "Unknown error". Qt refuses a folder before asking the system, so no
+// number is left then.
+int failureCode(const QString &path)
+{
+    const int code = errno;
+    if (code == 0 && QFileInfo(path).isDir())
+        return EISDIR;
+    return code;
 }
 
 } // namespace
@@ -84,23 +101,31 @@ QStringList splitLines(const QString &text)
 bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding,
                    QString *usedEncoding)
 {
-    if (QFileInfo(path).isDir()) {
-        error = readError(path, QStringLiteral("这是一个文件夹，不是文件"));
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        error = readError(path, failureReason(EISDIR));
+        return false;
+    }
+    // Opening a pipe waits for a writer, and a device may never end.
+    if (info.exists() && !info.isFile()) {
+        error = readError(path, QStringLiteral("这不是普通文件，而是设备或管道之类"));
         return false;
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        error = readError(path, file.errorString());
+        error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
     if (file.size() > kMaxTextFileBytes) {
-        error = readError(path, QStringLiteral("文件超过%1 MB，不是可以转换的歌词文件")
+        error = readError(path, QStringLiteral("文件超过了%1 MB的上限，不是可以转换的歌词文件")
                                     .arg(kMaxTextFileBytes / (1024 * 1024)));
         return false;
     }
+    errno = 0;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        error = readError(path, file.errorString());
+        error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
     const DecodedText decoded = decodeBytes(bytes, encoding);
@@ -109,7 +134,14 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
                     .arg(QDir::toNativeSeparators(path));
         return false;
     }
-    lines = splitLines(decoded.text);
+    QStringList read = splitLines(decoded.text);
+    if (read.size() > kMaxTextFileLines) {
+        error = readError(path, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
+                                    .arg(read.size())
+                                    .arg(kMaxTextFileLines));
+        return false;
+    }
+    lines = std::move(read);
     if (usedEncoding)
         *usedEncoding = decoded.encoding;
     return true;
@@ -118,26 +150,31 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
 bool writeTextFile(const QString &path, const QString &text, QString &error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = writeError(path, file.errorString());
+    const auto fail = [&] {
+        const int code = failureCode(path);
+        error = writeError(path, failureReason(code, file.errorString()));
         return false;
-    }
+    };
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
     const QByteArray bytes = encodeText(text);
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        error = writeError(path, file.errorString());
+        fail();
         file.cancelWriting();
         return false;
     }
     // QSaveFile buffers the bytes and its commit() ignores a short flush, so
     // a full disk would otherwise pass as a complete write.
+    errno = 0;
     if (!file.flush()) {
-        error = writeError(path, file.errorString());
+        fail();
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        error = writeError(path, file.errorString());
-        return false;
-    }
+    errno = 0;
+    if (!file.commit())
+        return fail();
     return true;
 }

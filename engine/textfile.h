@@ -34,16 +34,22 @@ QByteArray encodeText(const QString &text);
 // and an empty text gives no line at all.
 QStringList splitLines(const QString &text);
 
-// No text file of the program comes near this size: a lyric file at the line
-// capacity is a few megabytes. Larger files are refused before they are read,
-// so picking a huge file by mistake cannot exhaust the memory.
-constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+// The largest text file the program reads, and the most lines it may hold.
+// A lyric file at the line capacity is about 3 MB and 100000 lines (header
+// lines do not count towards that capacity, hence some room). Larger files
+// are refused before they are read; files with more lines once they are
+// read. Both limits keep the window answering: it shows every line of a file,
+// and at these sizes loading and converting the worst file take about a
+// second each (README, "Capacities").
+constexpr qint64 kMaxTextFileBytes = 8 * 1024 * 1024;
+constexpr qsizetype kMaxTextFileLines = 110000;
 
 // Reads a whole file as lines, in the given encoding or the one detected, as
 // decodeBytes does, and tells the encoding it used in usedEncoding when given.
 // Returns false and sets error (a Chinese sentence naming the path and the
-// reason) when it cannot be read, is larger than kMaxTextFileBytes or is not
-// text; lines and usedEncoding are then left as they were.
+// reason) when it cannot be read, is larger than kMaxTextFileBytes, has more
+// than kMaxTextFileLines lines or is not text; lines and usedEncoding are then
+// left as they were.
 bool readTextLines(const QString &path, QStringList &lines, QString &error,
                    const QString &encoding = {}, QString *usedEncoding = nullptr);
 

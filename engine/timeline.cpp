@@ -53,6 +53,12 @@ QString entryLimitError()
         .arg(ConversionWorkspace::kMaxEntries);
 }
 
+QString resultLimitError()
+{
+    return QStringLiteral("转换后的歌词超过了%1个字符的上限，无法转换。")
+        .arg(ConversionWorkspace::kMaxResultLength);
+}
+
 } // namespace
 
 double readLenientNumber(QStringView text)
@@ -160,6 +166,11 @@ bool AssembleResult(ConversionWorkspace &workspace, QString &error)
     qsizetype bodyLength = 0;
     for (int e = 0; e < workspace.entryCount; ++e)
         bodyLength += workspace.entryText.at(e).size() + 2;
+    // Counted before a character is copied.
+    if (workspace.headerText.size() + bodyLength > ConversionWorkspace::kMaxResultLength) {
+        error = resultLimitError();
+        return false;
+    }
     // Written straight into place: an append per line costs more than the
     // copy itself at the entry capacity.
     QString body(bodyLength, Qt::Uninitialized);

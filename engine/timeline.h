@@ -10,7 +10,8 @@ struct ConversionWorkspace;
 
 // Runs ComputeTagTimes, FlattenEntries and SortEntries, then builds the text.
 // Returns false and sets error (Chinese, ready for a message box) when the
-// entry capacity would be passed.
+// entry capacity or the length of resultText (kMaxResultLength) would be
+// passed.
 bool AssembleResult(ConversionWorkspace &workspace, QString &error);
 
 // tagTime of every stored tag. A 10-character tag gives minutes from its

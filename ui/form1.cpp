@@ -6,6 +6,7 @@
 #include "version.h"
 #include "windowdialogs.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 #include <QMouseEvent>
@@ -95,6 +96,7 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     , Frame2(new CaptionFrame(QStringLiteral("保存文件名"), this))
     , Option3(new QRadioButton(QStringLiteral("原文件名"), Frame2))
     , Option4(new QRadioButton(QStringLiteral("自定义文件名"), Frame2))
+    , changeDefaultDirectoryAction(new QAction(QStringLiteral("更改默认目录…"), this))
     , CommonDialog1(FileDialogRequest::Kind::Open,
                     nameFiltersFrom(QStringLiteral("lyric歌词文件|*.lrc|所有文件|*.*")))
     , CommonDialog2(FileDialogRequest::Kind::Save)
@@ -168,6 +170,7 @@ void Form1::layOutControls()
 
     for (CaptionFrame *frame : {Frame1, Frame2})
         setBackColor(frame, fromOleColor(kPink));
+
     for (QRadioButton *option : {Option1, Option2, Option3, Option4})
         setBackColor(option, fromOleColor(kGreen));
 }
@@ -181,6 +184,13 @@ void Form1::setInitialState()
     Option3->setChecked(true);
     for (QRadioButton *option : {Option1, Option2, Option3, Option4})
         makeTabStopFollowSelection(option);
+
+    // Both controls are about where the sheet goes; the option buttons pass
+    // their right-clicks on to the frame.
+    for (QWidget *control : std::initializer_list<QWidget *>{Label1, Frame1}) {
+        control->addAction(changeDefaultDirectoryAction);
+        control->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
 }
 
 void Form1::buildEncodingMenu()
@@ -257,6 +267,11 @@ void Form1::setDestinationCaption(const QString &caption)
 void Form1::showMessage(const Message &message)
 {
     dialogs_.showMessage(message);
+}
+
+bool Form1::confirmReplace(const QString &path)
+{
+    return dialogs_.askQuestion(messages::replaceExistingSheet(path));
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -43,7 +44,8 @@ class WindowDialogs;
 //                                                   default folder by a dummy name
 //
 // Text1's context menu holds, beside the text box's own entries, the submenu
-// "编码" (encodingMenu): the encoding the loaded file is read in.
+// "编码" (encodingMenu): the encoding the loaded file is read in. Label1 and
+// Frame1 both offer "更改默认目录…" in their context menus.
 class Form1 : public QWidget, public OutputPrompts
 {
     Q_OBJECT
@@ -72,6 +74,7 @@ public:
     std::optional<QString> askSavePath(const QString &presetPath) override;
     void setDestinationCaption(const QString &caption) override;
     void showMessage(const Message &message) override;
+    bool confirmReplace(const QString &path) override;
 
     // The controls, in tab order; Option1 to Option4 sit inside their frames.
     QPlainTextEdit *const Text1;
@@ -88,6 +91,9 @@ public:
     CaptionFrame *const Frame2;
     QRadioButton *const Option3;
     QRadioButton *const Option4;
+
+    // "更改默认目录…" in the context menus of Label1 and Frame1.
+    QAction *const changeDefaultDirectoryAction;
 
     // The Open dialog for the lyric file and the Save dialog for the output.
     CommonDialog CommonDialog1;

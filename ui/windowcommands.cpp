@@ -1,11 +1,14 @@
 #include "windowcommands.h"
 
+#include "busycursor.h"
 #include "conversion.h"
 #include "defaultdirectory.h"
 #include "form1.h"
+#include "textboxtext.h"
 #include "textfile.h"
 #include "txtwriter.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -19,14 +22,6 @@ namespace {
 
 const quint32 kGenerateHoverColor = 0x00C000C0;
 const quint32 kGenerateRestColor = 0x00FFFFFF;
-
-// Text boxes show lines ending in CR LF, as the lyric sheet is written.
-QString asShownLines(const QStringList &lines)
-{
-    if (lines.isEmpty())
-        return {};
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
 
 } // namespace
 
@@ -44,6 +39,8 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
     connect(&window, &Form1::backgroundHovered, this, &WindowCommands::hoverOverBackground);
     connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
     connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
+    connect(window.changeDefaultDirectoryAction, &QAction::triggered, this,
+            &WindowCommands::changeDefaultDirectory);
 }
 
 void WindowCommands::load()
@@ -59,8 +56,17 @@ void WindowCommands::loadFile(const QString &path)
         window_.showMessage(messages::emptyFileName());
         return;
     }
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         window_.showMessage(messages::sourceNotFound());
+        return;
+    }
+    if (!info.isFile()) {
+        window_.showMessage(messages::sourceNotAFile(path));
+        return;
+    }
+    if (info.size() > kMaxTextFileBytes) {
+        window_.showMessage(messages::sourceTooLarge(path, kMaxTextFileBytes));
         return;
     }
 
@@ -69,7 +75,12 @@ void WindowCommands::loadFile(const QString &path)
     QStringList lines;
     QString encoding;
     QString error;
-    if (!readTextLines(path, lines, error, QString(), &encoding)) {
+    bool read = false;
+    {
+        const BusyCursor busy;
+        read = readTextLines(path, lines, error, QString(), &encoding);
+    }
+    if (!read) {
         window_.showMessage(messages::failure(error));
         return;
     }
@@ -87,9 +98,12 @@ void WindowCommands::loadFile(const QString &path)
         ResetWorkspace(workspace);
     }
 
-    // Text1 is read-only and emptied before every load but the first, so the
-    // file's lines are all it shows; one call keeps a large file fast.
-    window_.Text1->setPlainText(asShownLines(lines));
+    {
+        // Text1 is read-only and emptied before every load but the first, so
+        // the file's lines are all it shows; one call keeps a large file fast.
+        const BusyCursor busy;
+        window_.Text1->setPlainText(shownLines(lines));
+    }
     window_.showEncoding(encoding, QString());
     window_.Command2->setEnabled(true);
 }
@@ -102,7 +116,12 @@ void WindowCommands::chooseEncoding(const QString &encoding)
     QStringList lines;
     QString used;
     QString error;
-    if (!readTextLines(workspace.sourcePath, lines, error, encoding, &used)) {
+    bool read = false;
+    {
+        const BusyCursor busy;
+        read = readTextLines(workspace.sourcePath, lines, error, encoding, &used);
+    }
+    if (!read) {
         window_.showMessage(messages::failure(error));
         window_.showEncoding(workspace.readEncoding, workspace.sourceEncoding);
         return;
@@ -114,18 +133,31 @@ void WindowCommands::chooseEncoding(const QString &encoding)
     // match Text1.
     window_.Text2->clear();
     ResetWorkspace(workspace);
-    window_.Text1->setPlainText(asShownLines(lines));
+    {
+        const BusyCursor busy;
+        window_.Text1->setPlainText(shownLines(lines));
+    }
     window_.showEncoding(used, encoding);
 }
 
 void WindowCommands::convert()
 {
     QString error;
-    if (!convertSourceFile(window_.workspace, error)) {
+    bool converted = false;
+    {
+        const BusyCursor busy;
+        converted = convertSourceFile(window_.workspace, error);
+        // After a failure the sheet is gone; the box must not show one that
+        // Generate would not write.
+        if (converted)
+            window_.Text2->setPlainText(withLongLinesBroken(window_.workspace.resultText));
+        else
+            window_.Text2->clear();
+    }
+    if (!converted) {
         window_.showMessage(messages::failure(error));
         return;
     }
-    window_.Text2->setPlainText(window_.workspace.resultText);
     window_.Command3->setEnabled(true);
     if (window_.workspace.entryCount == 0)
         window_.showMessage(messages::noTimedLyrics());
@@ -154,10 +186,10 @@ void WindowCommands::hoverOverGenerate()
 
 void WindowCommands::showDestination()
 {
-    const std::optional<QString> stored = setting_.storedDirectory();
-    if (stored) {
-        window_.workspace.defaultDir = *stored;
-        window_.setDestinationCaption(destinationCaption(*stored));
+    const std::optional<QString> known = knownDefaultDirectory(window_.workspace, setting_);
+    if (known) {
+        window_.workspace.defaultDir = *known;
+        window_.setDestinationCaption(destinationCaption(*known));
     } else {
         window_.setDestinationCaption(destinationCaption(QStringLiteral("（暂未指定！）")));
     }
@@ -170,7 +202,7 @@ void WindowCommands::hoverOverBackground()
 
 void WindowCommands::openDefaultDirectory()
 {
-    const std::optional<QString> stored = setting_.storedDirectory();
+    const std::optional<QString> stored = knownDefaultDirectory(window_.workspace, setting_);
     if (!stored) {
         window_.showMessage(messages::defaultDirectoryUnknown());
         return;
@@ -183,6 +215,11 @@ void WindowCommands::openDefaultDirectory()
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*stored))) {
         window_.showMessage(messages::folderCannotBeOpened(*stored));
     }
+}
+
+void WindowCommands::changeDefaultDirectory()
+{
+    chooseDefaultDirectory(window_.workspace, window_, setting_);
 }
 
 void WindowCommands::openAuthorPage()

@@ -33,6 +33,8 @@ public:
     void hoverOverGenerate();
     void hoverOverBackground();
     void openDefaultDirectory();
+    // "更改默认目录…": asks for the default directory as on the first run.
+    void changeDefaultDirectory();
     void openAuthorPage();
 
 private:

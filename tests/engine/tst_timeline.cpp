@@ -33,6 +33,8 @@ private slots:
     void sortIsStable();
     void entryCapacity_data();
     void entryCapacity();
+    void resultLengthCapacity_data();
+    void resultLengthCapacity();
 };
 
 void TestTimeline::lenientNumber_data()
@@ -223,6 +225,35 @@ void TestTimeline::entryCapacity()
         QCOMPARE(workspace.entryText.constFirst(), QString("词"));
         QCOMPARE(workspace.resultText.size(), qsizetype(3) * ConversionWorkspace::kMaxEntries);
     } else {
+        QVERIFY(workspace.resultText.isEmpty());
+    }
+}
+
+void TestTimeline::resultLengthCapacity_data()
+{
+    QTest::addColumn<int>("extraCharacters");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("at the limit") << 0 << true;
+    QTest::newRow("one past") << 1 << false;
+}
+
+void TestTimeline::resultLengthCapacity()
+{
+    QFETCH(int, extraCharacters);
+    QFETCH(bool, accepted);
+
+    // One line of a few dozen kilobytes with 100 tags: a sheet 100 times as long.
+    const qsizetype text = ConversionWorkspace::kMaxResultLength / 100 - 2;
+    const qsizetype header = ConversionWorkspace::kMaxResultLength - 100 * (text + 2);
+    ConversionWorkspace workspace = workspaceOf(
+        {QStringLiteral("[00:01.00]").repeated(100) + QString(text, u'x')});
+    workspace.headerText = QString(header + extraCharacters, u'h');
+    QString error;
+    QCOMPARE(AssembleResult(workspace, error), accepted);
+    if (accepted) {
+        QCOMPARE(workspace.resultText.size(), ConversionWorkspace::kMaxResultLength);
+    } else {
+        QCOMPARE(error, QStringLiteral("转换后的歌词超过了8388608个字符的上限，无法转换。"));
         QVERIFY(workspace.resultText.isEmpty());
     }
 }

@@ -1,5 +1,6 @@
 // Bytes as the settings file -> the stored default folder.
 
+#include "defaultdirectory.h"
 #include "defaultdirectorysetting.h"
 
 #include <QByteArray>
@@ -23,5 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<QString> stored = setting.storedDirectory();
     if (stored && (stored->isEmpty() || stored->contains(u'\r') || stored->contains(u'\n')))
         std::abort(); // a folder read back must be one non-empty line
+    // What Generate checks before it writes into the stored folder.
+    const DirectoryProblem problem = checkDefaultDirectory(stored.value_or(QString()));
+    if (!stored && problem != DirectoryProblem::Empty)
+        std::abort();
     return 0;
 }

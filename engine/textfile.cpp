@@ -27,6 +27,11 @@ QString writeError(const QString &path, const QString &reason)
     return QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
+QString tooLargeReason()
+{
+    return QStringLiteral("文件超过%1 MB，不是可以转换的歌词文件").arg(kMaxTextFileBytes / (1024 * 1024));
+}
+
 } // namespace
 
 const QStringList &choosableEncodings()
@@ -74,6 +79,11 @@ QByteArray encodeText(const QString &text)
     return encoder.encode(text);
 }
 
+QStringList textLines(const QByteArray &bytes, const QString &encoding)
+{
+    return splitLines(decodeText(bytes, encoding));
+}
+
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
@@ -106,8 +116,7 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         return false;
     }
     if (file.size() > kMaxTextFileBytes) {
-        error = readError(path, QStringLiteral("文件超过%1 MB，不是可以转换的歌词文件")
-                                    .arg(kMaxTextFileBytes / (1024 * 1024)));
+        error = readError(path, tooLargeReason());
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -115,18 +124,44 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         error = readError(path, file.errorString());
         return false;
     }
-    lines = splitLines(decodeText(bytes, encoding));
+    lines = textLines(bytes, encoding);
     return true;
 }
 
+bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error)
+{
+    // A stream has no size to check first, so the limit is checked as it is read.
+    bytes.clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 count = device.read(buffer, sizeof buffer);
+        if (count < 0) {
+            error = readError(name, device.errorString());
+            return false;
+        }
+        if (count == 0)
+            return true;
+        if (bytes.size() + count > kMaxTextFileBytes) {
+            bytes.clear();
+            error = readError(name, tooLargeReason());
+            return false;
+        }
+        bytes.append(buffer, count);
+    }
+}
+
 bool writeTextFile(const QString &path, const QString &text, QString &error)
+{
+    return writeFileBytes(path, encodeText(text), error);
+}
+
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = writeError(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = encodeText(text);
     if (file.write(bytes) != bytes.size()) {
         error = writeError(path, file.errorString());
         file.cancelWriting();
@@ -141,6 +176,28 @@ bool writeTextFile(const QString &path, const QString &text, QString &error)
     }
     if (!file.commit()) {
         error = writeError(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        error = writeError(path, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        error = writeError(path, file.errorString());
+        file.close();
+        file.remove();
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        error = writeError(path, file.errorString());
+        file.remove();
         return false;
     }
     return true;

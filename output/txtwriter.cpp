@@ -18,7 +18,7 @@ Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
                    const QString &path)
 {
     QString error;
-    if (!writeTextFile(path, workspace.resultText + QStringLiteral("\r\n"), error)) {
+    if (!writeFileBytes(path, sheetFileBytes(workspace), error)) {
         prompts.showMessage(messages::failure(error));
         return Outcome::Failed;
     }
@@ -53,12 +53,27 @@ Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &p
 
 } // namespace
 
-void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+QString baseNameOf(const QString &path)
 {
     const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     const QString fileName = path.sliced(separator + 1);
     const qsizetype dot = fileName.indexOf(u'.');
-    workspace.baseName = dot < 0 ? fileName : fileName.left(dot);
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+{
+    workspace.baseName = baseNameOf(path);
+}
+
+QString sheetFileName(const QString &baseName)
+{
+    return baseName + QStringLiteral(".txt");
+}
+
+QByteArray sheetFileBytes(const ConversionWorkspace &workspace)
+{
+    return encodeText(workspace.resultText + QStringLiteral("\r\n"));
 }
 
 QString defaultOutputPath(const ConversionWorkspace &workspace)
@@ -66,7 +81,7 @@ QString defaultOutputPath(const ConversionWorkspace &workspace)
     QString path = workspace.defaultDir;
     if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
         path += u'/';
-    return QDir::toNativeSeparators(path + workspace.baseName + QStringLiteral(".txt"));
+    return QDir::toNativeSeparators(path + sheetFileName(workspace.baseName));
 }
 
 void AskSavePath(ConversionWorkspace &workspace, OutputPrompts &prompts)

@@ -43,6 +43,10 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
     connect(&window, &Form1::backgroundHovered, this, &WindowCommands::hoverOverBackground);
     connect(window.Label1, &ClickableLabel::clicked, this, &WindowCommands::openDefaultDirectory);
     connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
+    // Queued: the drop ends before any message box opens, so the program the
+    // file came from is not held waiting for the user.
+    connect(&window, &Form1::fileDropped, this, &WindowCommands::loadFile, Qt::QueuedConnection);
+    connect(&window, &Form1::dropRefused, this, &WindowCommands::refuseDrop, Qt::QueuedConnection);
 }
 
 void WindowCommands::load()
@@ -84,6 +88,11 @@ void WindowCommands::loadFile(const QString &path)
     // file's lines are all it shows; one call keeps a large file fast.
     window_.Text1->setPlainText(asShownLines(lines));
     window_.Command2->setEnabled(true);
+}
+
+void WindowCommands::refuseDrop()
+{
+    window_.showMessage(messages::dropRefused());
 }
 
 void WindowCommands::convert()

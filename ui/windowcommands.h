@@ -20,8 +20,10 @@ public:
     // "加载歌词": asks for a lyric file in the Open dialog, then loadFile().
     void load();
     // Checks the file, shows it in Text1 and enables Convert, as the Open
-    // dialog's choice is loaded.
+    // dialog's choice is loaded. A file dropped on the window is loaded so too.
     void loadFile(const QString &path);
+    // Tells the user that what was dropped on the window is not a local file.
+    void refuseDrop();
     void convert();
     void generate();
     void exit();

@@ -84,9 +84,7 @@ void TestWindowCommandLine::answersWithoutADisplay_data()
     QTest::addColumn<QString>("err");
 
     QTest::newRow("version") << QStringList{"--version"} << 0 << "quorvane " QUORVANE_VERSION "\n" << "";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "[FILE]" << "";
     QTest::newRow("two files") << QStringList{"a.lrc", "b.lrc"} << 2 << "" << "只能指定一个歌词文件";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "未知的选项：--bogus";
 }
 
 void TestWindowCommandLine::answersWithoutADisplay()

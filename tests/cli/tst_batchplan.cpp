@@ -17,8 +17,6 @@ private slots:
 
     void plansJobs_data();
     void plansJobs();
-    void laterSheetOfTheSameNameNamesTheEarlierFile();
-    void knowsEveryLyricFileOfTheRun();
 
 private:
     std::unique_ptr<QTemporaryDir> temp_;
@@ -120,31 +118,6 @@ void TestBatchPlan::plansJobs()
     QFETCH(QString, outputDir);
     QFETCH(QStringList, jobs);
     QCOMPARE(describe(planBatch(paths, outputDir)), jobs);
-}
-
-void TestBatchPlan::laterSheetOfTheSameNameNamesTheEarlierFile()
-{
-    const BatchPlan plan = planBatch({QStringLiteral("lyrics/Mr. Jones.lrc"), QStringLiteral("lyrics")}, {});
-    QCOMPARE(plan.jobs.size(), 6);
-    QVERIFY(!plan.jobs.at(0).decided);
-    const SheetJob &brightside = plan.jobs.at(2);
-    QCOMPARE(brightside.source, QStringLiteral("lyrics/Mr. Brightside.lrc"));
-    QVERIFY(brightside.decided);
-    QCOMPARE(brightside.decided->outcome, SheetOutcome::Skipped);
-    QVERIFY2(brightside.decided->reason.contains(QStringLiteral("“lyrics/Mr. Jones.lrc”")),
-             qPrintable(brightside.decided->reason));
-}
-
-void TestBatchPlan::knowsEveryLyricFileOfTheRun()
-{
-    QVERIFY(QFile::link(temp_->filePath(QStringLiteral("single.lrc")), temp_->filePath(QStringLiteral("link.lrc"))));
-    const BatchPlan plan = planBatch({QStringLiteral("lyrics/sub"), QStringLiteral("link.lrc"),
-                                      QStringLiteral("song.txt")},
-                                     {});
-    const QString real = QFileInfo(temp_->path()).canonicalFilePath();
-    QSet<QString> expected{real + "/lyrics/sub/c.Lrc", real + "/lyrics/sub/deep/d.lrc", real + "/single.lrc",
-                           real + "/song.txt"};
-    QCOMPARE(plan.sourceKeys, expected);
 }
 
 QTEST_GUILESS_MAIN(TestBatchPlan)

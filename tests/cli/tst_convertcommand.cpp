@@ -6,7 +6,6 @@
 #include "testfiles.h"
 #include "textfile.h"
 #include "txtwriter.h"
-#include "version.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -40,8 +39,7 @@ private slots:
     void messagesFollowThePaths();
     void progressOnlyOnATerminal_data();
     void progressOnlyOnATerminal();
-    void standardInputToStandardOutput_data();
-    void standardInputToStandardOutput();
+    void standardInputThatCannotBeConverted();
     void theProgramItself();
 
 private:
@@ -76,6 +74,27 @@ QMap<QString, QByteArray> filesUnder(const QString &folder)
         files.insert(QDir(folder).relativeFilePath(path), fileBytes(path));
     }
     return files;
+}
+
+// What a terminal shows once the output is written: "\r\x1b[K" wipes the line being written.
+QString shownOnTerminal(const QString &output)
+{
+    const QString erase = QStringLiteral("\r\x1b[K");
+    QString shown;
+    QString line;
+    for (qsizetype i = 0; i < output.size(); ++i) {
+        if (QStringView(output).sliced(i).startsWith(erase)) {
+            line.clear();
+            i += erase.size() - 1;
+            continue;
+        }
+        line += output.at(i);
+        if (output.at(i) == u'\n') {
+            shown += line;
+            line.clear();
+        }
+    }
+    return shown + line;
 }
 
 } // namespace
@@ -317,8 +336,6 @@ void TestConvertCommand::exitStatus_data()
     QTest::newRow("output folder is a file") << QStringList{"-o", "Rain.lrc", "lyrics"} << 1
                                              << "无法创建输出文件夹“Rain.lrc”。";
     QTest::newRow("bad usage") << QStringList{"--bogus", "Rain.lrc"} << 2 << "未知的选项：--bogus";
-    QTest::newRow("no path") << QStringList{} << 2 << "没有指定";
-    QTest::newRow("unknown encoding") << QStringList{"--encoding", "ascii", "Rain.lrc"} << 2 << "未知的编码";
 }
 
 void TestConvertCommand::exitStatus()
@@ -381,46 +398,28 @@ void TestConvertCommand::progressOnlyOnATerminal()
     QFETCH(bool, progress);
     for (int n = 0; n < files; ++n)
         put(QStringLiteral("lyrics/%1.lrc").arg(n), "[00:01.00]x\r\n");
-    put(QStringLiteral("lyrics/0.txt"), "other");
+    // The last file's sheet is in the way, so its message follows a progress line.
+    const int last = files - 1;
+    put(QStringLiteral("lyrics/%1.txt").arg(last), "other");
 
     const Run result = run({QStringLiteral("lyrics")}, {}, terminal);
     QCOMPARE(result.err.contains(QStringLiteral("\r\x1b[K正在转换：")), progress);
-    QCOMPARE(result.err.contains(u'\r'), progress);
-    // Whatever was drawn, the messages start on a line of their own and the
-    // summary ends the output on a clean line.
-    const QString skipped = QStringLiteral("lyrics/0.lrc：TXT文件“lyrics/0.txt”已存在且内容不同");
-    QVERIFY2(result.err.startsWith(skipped) || result.err.contains(QStringLiteral("\x1b[K") + skipped),
-             qPrintable(result.err));
-    QVERIFY2(result.err.endsWith(QStringLiteral("\n完成：转换%1个，已是最新0个，跳过1个，失败0个。\n").arg(files - 1))
-                 || result.err.endsWith(QStringLiteral("\x1b[K完成：转换%1个，已是最新0个，跳过1个，失败0个。\n")
-                                            .arg(files - 1)),
-             qPrintable(result.err));
+    // Once the progress line is wiped, the messages and the summary stand on lines of their own.
+    QCOMPARE(shownOnTerminal(result.err),
+             QStringLiteral("lyrics/%1.lrc：TXT文件“lyrics/%1.txt”已存在且内容不同，未覆盖（加 --overwrite 可覆盖），跳过。\n"
+                            "完成：转换%2个，已是最新0个，跳过1个，失败0个。\n")
+                 .arg(last)
+                 .arg(files - 1));
 }
 
-void TestConvertCommand::standardInputToStandardOutput_data()
+void TestConvertCommand::standardInputThatCannotBeConverted()
 {
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QString>("err");
-
-    QTest::newRow("lyric file") << kRain << 0 << kRainSheet << "";
-    QTest::newRow("nothing") << QByteArray() << 0 << QByteArray("\r\n") << "";
-    QTest::newRow("capacity passed") << "[00:01.00]" + QByteArray("[00:01.00]").repeated(100) + "x\r\n" << 1
-                                     << QByteArray() << "标准输入：歌词文件中有一行的时间标签超过了每行100个的上限";
-}
-
-void TestConvertCommand::standardInputToStandardOutput()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(int, status);
-    QFETCH(QByteArray, out);
-    QFETCH(QString, err);
-    const Run result = run({QStringLiteral("-")}, input);
-    QCOMPARE(result.status, status);
-    QCOMPARE(result.out, out);
-    QVERIFY2(err.isEmpty() ? result.err.isEmpty() : result.err.startsWith(err), qPrintable(result.err));
-    QVERIFY(filesUnder(temp_->path()).isEmpty()); // no file written
+    const Run result = run({QStringLiteral("-")}, "[00:01.00]" + QByteArray("[00:01.00]").repeated(100) + "x\r\n");
+    QCOMPARE(result.status, 1);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith(QStringLiteral("标准输入：歌词文件中有一行的时间标签超过了每行100个的上限")),
+             qPrintable(result.err));
+    QVERIFY(filesUnder(temp_->path()).isEmpty());
 }
 
 void TestConvertCommand::theProgramItself()
@@ -442,11 +441,6 @@ void TestConvertCommand::theProgramItself()
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
              QStringLiteral("gone：找不到这个文件或文件夹。\n完成：转换1个，已是最新0个，跳过0个，失败1个。\n"));
     QCOMPARE(fileBytes(temp_->filePath(QStringLiteral("a/Rain.txt"))), kRainSheet);
-
-    program.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), {QStringLiteral("--version")});
-    QVERIFY(program.waitForFinished(10000));
-    QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(program.readAllStandardOutput(), QByteArray("quorvane-convert " QUORVANE_VERSION "\n"));
 }
 
 QTEST_GUILESS_MAIN(TestConvertCommand)

@@ -1,4 +1,3 @@
-#include "droppedfile.h"
 #include "form1.h"
 #include "scripteddialogs.h"
 #include "testfiles.h"
@@ -24,8 +23,6 @@ private slots:
     void init();
     void cleanup();
 
-    void recognisesLocalFiles_data();
-    void recognisesLocalFiles();
     void dropLoadsLikeLoad_data();
     void dropLoadsLikeLoad();
     void dropAnywhereReachesTheWindow_data();
@@ -114,32 +111,6 @@ bool TestFileDrop::dragAndDrop(QWidget *target, QMimeData &data, Qt::DropActions
     return drop.isAccepted();
 }
 
-void TestFileDrop::recognisesLocalFiles_data()
-{
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QString>("file"); // "" for nothing to load
-
-    QTest::newRow("one file") << QStringList{"file:雨.lrc"} << "雨.lrc";
-    QTest::newRow("several files: the first") << QStringList{"file:second.lrc", "file:雨.lrc"} << "second.lrc";
-    QTest::newRow("a folder is still a local path") << QStringList{"file:folder"} << "folder";
-    QTest::newRow("web address") << QStringList{"https://example.org/song.lrc"} << "";
-    QTest::newRow("web address first") << QStringList{"https://example.org/a.lrc", "file:雨.lrc"} << "";
-    QTest::newRow("plain text") << QStringList{"text:[00:01.00]words"} << "";
-    QTest::newRow("nothing") << QStringList{} << "";
-}
-
-void TestFileDrop::recognisesLocalFiles()
-{
-    QFETCH(QStringList, items);
-    QFETCH(QString, file);
-    QMimeData data;
-    fill(data, items, *temp_);
-    const std::optional<QString> path = droppedLocalFile(&data);
-    QCOMPARE(path.has_value(), !file.isEmpty());
-    if (path)
-        QCOMPARE(QFileInfo(*path), QFileInfo(temp_->filePath(file)));
-}
-
 void TestFileDrop::dropLoadsLikeLoad_data()
 {
     QTest::addColumn<QStringList>("items");
@@ -153,6 +124,7 @@ void TestFileDrop::dropLoadsLikeLoad_data()
     QTest::newRow("missing file") << QStringList{"file:gone.lrc"} << "" << missing;
     QTest::newRow("folder") << QStringList{"file:folder"} << "" << missing;
     QTest::newRow("web address") << QStringList{"https://example.org/song.lrc"} << "" << refused;
+    QTest::newRow("web address first") << QStringList{"https://example.org/a.lrc", "file:雨.lrc"} << "" << refused;
     QTest::newRow("plain text") << QStringList{"text:[00:01.00]words"} << "" << refused;
 }
 

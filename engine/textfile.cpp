@@ -42,6 +42,12 @@ int failureCode(const QString &path)
     return code;
 }
 
+QString tooLargeReason()
+{
+    return QStringLiteral("文件超过了%1 MB的上限，不是可以转换的歌词文件")
+        .arg(kMaxTextFileBytes / (1024 * 1024));
+}
+
 } // namespace
 
 const QStringList &choosableEncodings()
@@ -76,6 +82,28 @@ QByteArray encodeText(const QString &text)
         return text.toUtf8(); // a lone surrogate becomes "?"
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
+}
+
+bool textLines(const QByteArray &bytes, const QString &name, const QString &encoding,
+               QStringList &lines, QString &error, QString *usedEncoding)
+{
+    const DecodedText decoded = decodeBytes(bytes, encoding);
+    if (!decoded.isText) {
+        error = QStringLiteral("文件“%1”含有二进制数据（零字节），不是文本文件")
+                    .arg(QDir::toNativeSeparators(name));
+        return false;
+    }
+    QStringList read = splitLines(decoded.text);
+    if (read.size() > kMaxTextFileLines) {
+        error = readError(name, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
+                                    .arg(read.size())
+                                    .arg(kMaxTextFileLines));
+        return false;
+    }
+    lines = std::move(read);
+    if (usedEncoding)
+        *usedEncoding = decoded.encoding;
+    return true;
 }
 
 QStringList splitLines(const QString &text)
@@ -118,8 +146,7 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         return false;
     }
     if (file.size() > kMaxTextFileBytes) {
-        error = readError(path, QStringLiteral("文件超过了%1 MB的上限，不是可以转换的歌词文件")
-                                    .arg(kMaxTextFileBytes / (1024 * 1024)));
+        error = readError(path, tooLargeReason());
         return false;
     }
     errno = 0;
@@ -128,26 +155,38 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
-    const DecodedText decoded = decodeBytes(bytes, encoding);
-    if (!decoded.isText) {
-        error = QStringLiteral("文件“%1”含有二进制数据（零字节），不是文本文件")
-                    .arg(QDir::toNativeSeparators(path));
-        return false;
-    }
-    QStringList read = splitLines(decoded.text);
-    if (read.size() > kMaxTextFileLines) {
-        error = readError(path, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
-                                    .arg(read.size())
-                                    .arg(kMaxTextFileLines));
-        return false;
-    }
-    lines = std::move(read);
-    if (usedEncoding)
-        *usedEncoding = decoded.encoding;
+    return textLines(bytes, path, encoding, lines, error, usedEncoding);
     return true;
 }
 
+bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error)
+{
+    // A stream has no size to check first, so the limit is checked as it is read.
+    bytes.clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 count = device.read(buffer, sizeof buffer);
+        if (count < 0) {
+            error = readError(name, device.errorString());
+            return false;
+        }
+        if (count == 0)
+            return true;
+        if (bytes.size() + count > kMaxTextFileBytes) {
+            bytes.clear();
+            error = readError(name, tooLargeReason());
+            return false;
+        }
+        bytes.append(buffer, count);
+    }
+}
+
 bool writeTextFile(const QString &path, const QString &text, QString &error)
+{
+    return writeFileBytes(path, encodeText(text), error);
+}
+
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);
     const auto fail = [&] {
@@ -158,7 +197,6 @@ bool writeTextFile(const QString &path, const QString &text, QString &error)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail();
-    const QByteArray bytes = encodeText(text);
     errno = 0;
     if (file.write(bytes) != bytes.size()) {
         fail();
@@ -176,5 +214,32 @@ bool writeTextFile(const QString &path, const QString &text, QString &error)
     errno = 0;
     if (!file.commit())
         return fail();
+    return true;
+}
+
+bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    const auto fail = [&] {
+        error = writeError(path, failureReason(failureCode(path), file.errorString()));
+        return false;
+    };
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return fail();
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        fail();
+        file.close();
+        file.remove();
+        return false;
+    }
+    errno = 0;
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        fail();
+        file.remove();
+        return false;
+    }
     return true;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // The program's text files: the LRC source in whatever encoding it comes
 // (encodingdetection), the TXT sheet and the settings file in the system code
 // page. This is the one place that turns their bytes into lines and a text
@@ -29,6 +31,15 @@ QString decodeText(const QByteArray &bytes, const QString &encoding = {});
 // Encodes a text in the system code page; a character it cannot hold becomes "?".
 QByteArray encodeText(const QString &text);
 
+// The lines of a text file's bytes, read in the given encoding or the one
+// detected (decodeBytes), then split (splitLines); the encoding used goes to
+// usedEncoding when given. Returns false and sets error (naming `name`) when
+// the bytes are not text or hold more than kMaxTextFileLines lines; lines and
+// usedEncoding are then left as they were. Files and standard input are read
+// through here alike.
+bool textLines(const QByteArray &bytes, const QString &name, const QString &encoding,
+               QStringList &lines, QString &error, QString *usedEncoding = nullptr);
+
 // Splits a text into lines. CR LF, a lone CR and a lone LF each end a line and
 // are not part of it; a line end at the very end gives no further empty line,
 // and an empty text gives no line at all.
@@ -44,12 +55,15 @@ QStringList splitLines(const QString &text);
 constexpr qint64 kMaxTextFileBytes = 8 * 1024 * 1024;
 constexpr qsizetype kMaxTextFileLines = 110000;
 
-// Reads a whole file as lines, in the given encoding or the one detected, as
-// decodeBytes does, and tells the encoding it used in usedEncoding when given.
+// Reads a whole stream (standard input) that stands for a text file, up to
+// kMaxTextFileBytes. Returns false and sets error (naming `name` and the
+// reason) when it cannot be read or is larger.
+bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error);
+
+// Reads a whole file as lines, as textLines turns its bytes into lines.
 // Returns false and sets error (a Chinese sentence naming the path and the
-// reason) when it cannot be read, is larger than kMaxTextFileBytes, has more
-// than kMaxTextFileLines lines or is not text; lines and usedEncoding are then
-// left as they were.
+// reason) when it cannot be read, is larger than kMaxTextFileBytes, or
+// textLines refuses it; lines and usedEncoding are then left as they were.
 bool readTextLines(const QString &path, QStringList &lines, QString &error,
                    const QString &encoding = {}, QString *usedEncoding = nullptr);
 
@@ -57,3 +71,12 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error,
 // existing file is replaced only once the new one is complete. Returns false
 // and sets error (path and reason, in Chinese) when it cannot be written.
 bool writeTextFile(const QString &path, const QString &text, QString &error);
+
+// writeTextFile for bytes that are already encoded.
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error);
+
+// Creates a file that does not exist yet; it never replaces one, so it needs
+// no QSaveFile (and none of its flush to disk, which would dominate a batch
+// of thousands of small sheets). Whatever it created is removed again when
+// the bytes cannot all be written. Errors as writeTextFile.
+bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error);

@@ -75,6 +75,13 @@ inline Message noTimedLyrics()
             MessageIcon::Exclamation};
 }
 
+// A drop on the window that is not a local file
+inline Message dropRefused()
+{
+    return {QStringLiteral("只能拖入本机上的歌词文件，网址和文字无法加载。"), QStringLiteral("提示"),
+            MessageIcon::Exclamation};
+}
+
 // Generate ("生成TXT")
 inline Message convertFirst()
 {

@@ -16,16 +16,11 @@ namespace {
 // Failed: stopped, and the user has been told why.
 enum class Outcome { Written, Abandoned, Failed };
 
-QString sheetOf(const ConversionWorkspace &workspace)
-{
-    return workspace.resultText + QStringLiteral("\r\n");
-}
-
 Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
                    const QString &path)
 {
     QString error;
-    if (!writeTextFile(path, sheetOf(workspace), error)) {
+    if (!writeFileBytes(path, sheetFileBytes(workspace), error)) {
         prompts.showMessage(messages::failure(error));
         return Outcome::Failed;
     }
@@ -84,7 +79,7 @@ Outcome writeInDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &p
     // first dot: "Mr. Jones.lrc" would silently replace the sheet of
     // "Mr. Brightside.lrc".
     if (isTaken(path)) {
-        if (holdsExactly(path, encodeText(sheetOf(workspace))))
+        if (holdsExactly(path, sheetFileBytes(workspace)))
             return Outcome::Written;
         if (!prompts.confirmReplace(path))
             return Outcome::Abandoned;
@@ -107,12 +102,27 @@ Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &p
 
 } // namespace
 
-void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+QString baseNameOf(const QString &path)
 {
     const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     const QString fileName = path.sliced(separator + 1);
     const qsizetype dot = fileName.indexOf(u'.');
-    workspace.baseName = dot < 0 ? fileName : fileName.left(dot);
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+{
+    workspace.baseName = baseNameOf(path);
+}
+
+QString sheetFileName(const QString &baseName)
+{
+    return baseName + QStringLiteral(".txt");
+}
+
+QByteArray sheetFileBytes(const ConversionWorkspace &workspace)
+{
+    return encodeText(workspace.resultText + QStringLiteral("\r\n"));
 }
 
 QString outputPathIn(const QString &directory, const ConversionWorkspace &workspace)
@@ -120,7 +130,7 @@ QString outputPathIn(const QString &directory, const ConversionWorkspace &worksp
     QString path = directory;
     if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
         path += u'/';
-    return QDir::toNativeSeparators(path + workspace.baseName + QStringLiteral(".txt"));
+    return QDir::toNativeSeparators(path + sheetFileName(workspace.baseName));
 }
 
 QString defaultOutputPath(const ConversionWorkspace &workspace)

@@ -1,14 +1,25 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 struct ConversionWorkspace;
 class DefaultDirectorySetting;
 class OutputPrompts;
 
-// Sets baseName to the file name of path ("\" and "/" both separate folders)
-// cut before its first "."; a name without any "." is kept whole.
+// The file name of path ("\" and "/" both separate folders) cut before its
+// first "."; a name without any "." is kept whole.
+QString baseNameOf(const QString &path);
+
+// Sets baseName to baseNameOf(path).
 void ExtractBaseName(ConversionWorkspace &workspace, const QString &path);
+
+// The name of the sheet file for a base name: base name + ".txt".
+QString sheetFileName(const QString &baseName);
+
+// The bytes of the TXT file for the converted sheet: resultText + CR LF,
+// encoded as every text file of the program. Whoever writes a sheet writes these.
+QByteArray sheetFileBytes(const ConversionWorkspace &workspace);
 
 // directory + separator + baseName + ".txt", in native separators.
 QString outputPathIn(const QString &directory, const ConversionWorkspace &workspace);

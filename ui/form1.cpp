@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "droppedfile.h"
 #include "olecolor.h"
 #include "textfile.h"
 #include "twips.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,6 +69,21 @@ void makeTextBox(QPlainTextEdit *box)
     box->setTabChangesFocus(true);
 }
 
+// The window only ever reads a dropped file: it asks the source for a copy
+// (or a link), never for a move that could take the file away from it.
+bool acceptAsCopy(QDropEvent *event)
+{
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event->possibleActions() & action) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    }
+    event->ignore();
+    return false;
+}
+
 // Tab enters an option frame at its selected button only; the arrow keys move
 // within the frame.
 void makeTabStopFollowSelection(QRadioButton *option)
@@ -123,6 +140,20 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     setMouseTracking(true);
     Command3->setMouseTracking(true);
     Command3->installEventFilter(this);
+
+    setAcceptDrops(true);
+    takeDropsOnTextBoxes();
+}
+
+void Form1::takeDropsOnTextBoxes()
+{
+    // A text box and its viewport answer drags themselves (a read-only one
+    // refuses them, an editable one would insert dropped text), so the window
+    // watches them and takes every drop on them as its own.
+    for (QPlainTextEdit *box : {Text1, Text2}) {
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+    }
 }
 
 void Form1::layOutControls()
@@ -292,8 +323,50 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
+bool Form1::handleDragEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        acceptAsCopy(static_cast<QDropEvent *>(event));
+        return true;
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!acceptAsCopy(drop))
+            return true;
+        if (const std::optional<QString> path = droppedLocalFile(drop->mimeData()))
+            emit fileDropped(*path);
+        else
+            emit dropRefused();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDragEvent(event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDragEvent(event);
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    handleDragEvent(event);
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool onTextBox = watched == Text1 || watched == Text2 || watched == Text1->viewport()
+                           || watched == Text2->viewport();
+    if (onTextBox && handleDragEvent(event))
+        return true;
+
     // A disabled button swallows mouse moves; to the user it is background.
     if (watched == Command3 && event->type() == QEvent::MouseMove) {
         if (Command3->isEnabled())

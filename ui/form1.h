@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAction;
+class QDropEvent;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -19,6 +20,8 @@ class WindowDialogs;
 // and two clickable labels at fixed places, and the one conversion workspace.
 // It answers the output code's questions (OutputPrompts) with its own controls
 // and dialogs. It is a view: WindowCommands gives the controls their work.
+// A file dropped anywhere on it, the text boxes included, is announced with
+// fileDropped; anything else dropped with dropRefused.
 //
 // The controls keep the names our documents and tests use:
 //
@@ -114,16 +117,25 @@ signals:
     // The mouse moved over the window itself, not over a control. A disabled
     // "生成TXT" counts as background: it gets no mouse moves of its own.
     void backgroundHovered();
+    // A local file was dropped on the window; several files: the first one.
+    void fileDropped(const QString &path);
+    // Something that is not a local file (a web address, text) was dropped.
+    void dropRefused();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void layOutControls();
     void setInitialState();
     void buildEncodingMenu();
+    void takeDropsOnTextBoxes();
+    bool handleDragEvent(QEvent *event);
 
     WindowDialogs &dialogs_;
     QColor backColor_;

@@ -41,6 +41,10 @@ WindowCommands::WindowCommands(Form1 &window, DefaultDirectorySetting setting, Q
     connect(window.Label2, &ClickableLabel::clicked, this, &WindowCommands::openAuthorPage);
     connect(window.changeDefaultDirectoryAction, &QAction::triggered, this,
             &WindowCommands::changeDefaultDirectory);
+    // Queued: the drop ends before any message box opens, so the program the
+    // file came from is not held waiting for the user.
+    connect(&window, &Form1::fileDropped, this, &WindowCommands::loadFile, Qt::QueuedConnection);
+    connect(&window, &Form1::dropRefused, this, &WindowCommands::refuseDrop, Qt::QueuedConnection);
 }
 
 void WindowCommands::load()
@@ -138,6 +142,11 @@ void WindowCommands::chooseEncoding(const QString &encoding)
         window_.Text1->setPlainText(shownLines(lines));
     }
     window_.showEncoding(used, encoding);
+}
+
+void WindowCommands::refuseDrop()
+{
+    window_.showMessage(messages::dropRefused());
 }
 
 void WindowCommands::convert()

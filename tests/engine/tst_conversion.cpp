@@ -119,6 +119,12 @@ void TestConversion::convertsFile()
     QVERIFY2(convertSourceFile(workspace_, error), qPrintable(error));
     QCOMPARE(workspace_.resultText, kExampleSheet);
     QVERIFY(workspace_.converted);
+
+    // The same bytes from standard input give the same sheet.
+    ConversionWorkspace fromStream;
+    QVERIFY2(convertSourceBytes(fromStream, bytes, error), qPrintable(error));
+    QCOMPARE(fromStream.resultText, kExampleSheet);
+    QVERIFY(fromStream.converted);
 }
 
 void TestConversion::ordinaryFilesKeepTheirSheets_data()
@@ -257,6 +263,14 @@ void TestConversion::failureEmptiesConversion()
     QCOMPARE(workspace_.lineText.size(), 0);
     QCOMPARE(workspace_.entryCount, 0);
     QCOMPARE(workspace_.sourcePath, dir_.filePath(QStringLiteral("歌词.lrc")));
+
+    if (!bytes.isEmpty()) {
+        QVERIFY(!convertSourceBytes(workspace_, bytes, error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY(!workspace_.converted);
+        QVERIFY(workspace_.resultText.isEmpty());
+        QCOMPARE(workspace_.lineCount, 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

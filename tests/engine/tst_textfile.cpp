@@ -2,6 +2,7 @@
 #include "testfiles.h"
 #include "tmpfsmount.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -39,6 +40,9 @@ private slots:
     void writeFailuresSayWhy();
     void diskFailuresSayWhy_data();
     void diskFailuresSayWhy();
+    void newFileNeverReplacesOne();
+    void readsStreamUpToTheLimit_data();
+    void readsStreamUpToTheLimit();
 };
 
 namespace {
@@ -345,6 +349,51 @@ void TestTextFile::diskFailuresSayWhy()
     QCOMPARE(left, readOnly ? QStringList{} : QStringList{"sheet.txt"});
     if (!readOnly)
         QCOMPARE(fileBytes(path), QByteArray("earlier sheet\r\n"));
+}
+
+void TestTextFile::newFileNeverReplacesOne()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("歌.txt"));
+    QString error;
+    QVERIFY2(writeNewFile(path, "first\r\n", error), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("first\r\n"));
+
+    QVERIFY(!writeNewFile(path, "second\r\n", error));
+    QVERIFY2(error.contains(QStringLiteral("歌.txt")), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("first\r\n"));
+
+    QVERIFY(!writeNewFile(dir.filePath(QStringLiteral("no such folder/x.txt")), "x", error));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no such folder"))));
+}
+
+void TestTextFile::readsStreamUpToTheLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("empty") << qint64(0) << true;
+    QTest::newRow("small") << qint64(100) << true;
+    QTest::newRow("at the limit") << kMaxTextFileBytes << true;
+    QTest::newRow("one byte over") << kMaxTextFileBytes + 1 << false;
+}
+
+void TestTextFile::readsStreamUpToTheLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    QByteArray data(size, 'x');
+    QBuffer stream(&data);
+    QVERIFY(stream.open(QIODevice::ReadOnly));
+    QByteArray bytes;
+    QString error;
+    QCOMPARE(readTextBytes(stream, QStringLiteral("标准输入"), bytes, error), read);
+    if (read) {
+        QCOMPARE(bytes.size(), size);
+    } else {
+        QVERIFY(bytes.isEmpty());
+        QVERIFY2(error.contains(QStringLiteral("标准输入")) && error.contains(QStringLiteral("%1 MB").arg(kMaxTextFileBytes / (1024 * 1024))),
+                 qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

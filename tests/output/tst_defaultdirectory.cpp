@@ -233,7 +233,8 @@ void TestDefaultDirectory::unusableStoredDirectoryIsAskedForAgain_data()
 #ifndef Q_OS_WIN
     QTest::newRow("from another system") << QByteArray("D:\\Lyrics\r\n") << "不是从根目录开始的完整路径";
 #endif
-    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\x03\0>\0", 16) << "不是文本文件";
+    static const char elfHeader[] = "\x7f" "ELF\x02\x01\x01\0\0\0\x03\0>\0";
+    QTest::newRow("binary junk") << QByteArray(elfHeader, sizeof elfHeader - 1) << "不是文本文件";
     QTest::newRow("control characters") << QByteArray("/home/u/\x1b[31mLyrics\r\n") << "无法识别";
     QTest::newRow("empty quoted field") << QByteArray("\"\"\r\n") << "您还未设置默认保存目录";
     QTest::newRow("settings file too large to read") << QByteArray() << "无法读取文件";

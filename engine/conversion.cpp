@@ -2,17 +2,39 @@
 
 #include "conversionworkspace.h"
 #include "lrcreader.h"
+#include "textfile.h"
 #include "timeline.h"
+
+#include <utility>
+
+namespace {
+
+// A failed conversion leaves the conversion state empty, so no half sheet survives.
+bool settle(ConversionWorkspace &workspace, bool converted)
+{
+    if (!converted)
+        ResetWorkspace(workspace);
+    workspace.converted = converted;
+    return converted;
+}
+
+} // namespace
 
 bool convertSourceFile(ConversionWorkspace &workspace, QString &error)
 {
     // Each conversion starts afresh, so converting the same load twice gives
     // the same sheet as converting it once.
     ResetWorkspace(workspace);
-    if (!ReadLrcFile(workspace, error) || !AssembleResult(workspace, error)) {
-        ResetWorkspace(workspace);
-        return false;
-    }
-    workspace.converted = true;
-    return true;
+    return settle(workspace, ReadLrcFile(workspace, error) && AssembleResult(workspace, error));
+}
+
+bool convertSourceBytes(ConversionWorkspace &workspace, const QByteArray &bytes, QString &error)
+{
+    ResetWorkspace(workspace);
+    QStringList lines;
+    return settle(workspace,
+                  textLines(bytes, workspace.sourcePath, workspace.sourceEncoding, lines, error,
+                            &workspace.readEncoding)
+                      && readLrcLines(workspace, std::move(lines), error)
+                      && AssembleResult(workspace, error));
 }

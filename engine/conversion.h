@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 struct ConversionWorkspace;
@@ -10,3 +11,8 @@ struct ConversionWorkspace;
 // message box when the file cannot be read or a capacity would be passed; the
 // conversion state is then left empty, so no half sheet survives.
 bool convertSourceFile(ConversionWorkspace &workspace, QString &error);
+
+// The same conversion for a lyric file's bytes that do not come from a file
+// (standard input), read in workspace.sourceEncoding as a file would be;
+// workspace.sourcePath names them in messages.
+bool convertSourceBytes(ConversionWorkspace &workspace, const QByteArray &bytes, QString &error);

@@ -7,6 +7,7 @@ void ResetWorkspace(ConversionWorkspace &workspace)
     workspace.entryText = QStringList();
     workspace.entryTime = QList<double>();
     workspace.tagText = QString();
+    workspace.tagTextEnd = QList<int>();
     workspace.tagTime = QList<double>();
     workspace.lineText = QStringList();
     workspace.tagCount = QList<int>();

@@ -16,6 +16,10 @@ struct ConversionWorkspace
     static constexpr int kMaxLines = 100000;
     static constexpr int kMaxTagsPerLine = 100;
     static constexpr int kMaxEntries = 100000;
+    // Characters of resultText. A line with 100 tags is repeated 100 times,
+    // so a file of a few megabytes could make a sheet of hundreds; a sheet at
+    // the entry capacity is about 2.5 million.
+    static constexpr qsizetype kMaxResultLength = 8 * 1024 * 1024;
 
     // Outcome of the last Save dialog for the output file: true when cancelled.
     bool saveCancelled = false;
@@ -26,6 +30,8 @@ struct ConversionWorkspace
     // The encoding the user chose for it, one of choosableEncodings(); empty
     // when it is found out from the bytes. Load and Convert both read it so.
     QString sourceEncoding;
+    // The encoding the file was last read in, chosen or found out.
+    QString readEncoding;
     // headerText followed by bodyText: what Text2 shows and the TXT file holds.
     QString resultText;
     // Header lines from the title, artist and album tags, each ending in CR LF.
@@ -36,11 +42,15 @@ struct ConversionWorkspace
     int loadCount = 0;
     // The default output directory, without a trailing separator.
     QString defaultDir;
+    // A default directory chosen in this run that the settings file could not
+    // keep; until the program ends it stands for the stored one. Else empty.
+    QString sessionDefaultDir;
     // The source file's name without its directory, cut before its first ".".
     QString baseName;
     // The path chosen in the Save dialog for the output file.
     QString savePath;
 
+    // The length of an ordinary time tag such as [01:23.45].
     static constexpr int kTimeTagLength = 10;
 
     // One slot per timed line: its text once the time tags are removed ...
@@ -54,16 +64,19 @@ struct ConversionWorkspace
 
     // The time tags of all lines, line after line and tag after tag, kept flat
     // so a large file costs no allocation per line or per tag: the text of
-    // every tag, exactly kTimeTagLength characters, back to back ...
+    // every tag back to back, most of them kTimeTagLength characters ...
     QString tagText;
+    // ... where the text of each tag ends in tagText ...
+    QList<int> tagTextEnd;
     // ... and the time of every tag in seconds.
     QList<double> tagTime;
 
     // Text and time of tag `tag` of timed line `line`, both counted from 0.
     QStringView tagTextAt(int line, int tag) const
     {
-        return QStringView(tagText).sliced(qsizetype(tagStart.at(line) + tag) * kTimeTagLength,
-                                           kTimeTagLength);
+        const qsizetype index = qsizetype(tagStart.at(line)) + tag;
+        const qsizetype begin = index > 0 ? tagTextEnd.at(index - 1) : 0;
+        return QStringView(tagText).sliced(begin, tagTextEnd.at(index) - begin);
     }
     double tagTimeAt(int line, int tag) const { return tagTime.at(tagStart.at(line) + tag); }
 
@@ -80,5 +93,6 @@ struct ConversionWorkspace
 
 // Empties the conversion state before another file is loaded or converted:
 // every table and counter, resultText, headerText, bodyText, savePath,
-// baseName and converted. Keeps sourcePath, defaultDir, loadCount and the dialog outcomes.
+// baseName and converted. Keeps sourcePath, its encodings, defaultDir,
+// sessionDefaultDir, loadCount and the dialog outcomes.
 void ResetWorkspace(ConversionWorkspace &workspace);

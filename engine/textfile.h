@@ -1,44 +1,82 @@
 #pragma once
 
+#include "encodingdetection.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// The program's text files (the LRC source, the TXT sheet, the settings file)
-// are 8-bit text in the system code page. This is the one place that turns
-// their bytes into lines and a text back into bytes.
+class QIODevice;
+
+// The program's text files: the LRC source in whatever encoding it comes
+// (encodingdetection), the TXT sheet and the settings file in the system code
+// page. This is the one place that turns their bytes into lines and a text
+// back into bytes.
 
 // The encodings a user can pick by hand when detection guesses wrong, by the
 // names the window's encoding menu and the batch converter's --encoding use.
 // An empty encoding name everywhere below means: find it out from the bytes.
 const QStringList &choosableEncodings();
 
-// Decodes file bytes in the given encoding, or finds it out. Where the system
-// code page is UTF-8, a leading UTF-8 byte-order mark is skipped and bytes
-// that are not valid UTF-8 are read as GB18030, so GBK lyric files load
-// correctly everywhere.
+// Decodes file bytes in the given encoding, or finds it out (decodeDetected)
+// when none is given or Qt does not know the name. A byte-order mark of the
+// given encoding is not part of the text. The bytes are no text (isText false)
+// when they hold a zero byte, unless they are UTF-16 or UTF-32, by detection
+// or by the given encoding.
+DecodedText decodeBytes(const QByteArray &bytes, const QString &encoding = {});
+
+// The text alone, as decodeBytes reads it.
 QString decodeText(const QByteArray &bytes, const QString &encoding = {});
 
 // Encodes a text in the system code page; a character it cannot hold becomes "?".
 QByteArray encodeText(const QString &text);
+
+// The lines of a text file's bytes, read in the given encoding or the one
+// detected (decodeBytes), then split (splitLines); the encoding used goes to
+// usedEncoding when given. Returns false and sets error (naming `name`) when
+// the bytes are not text or hold more than kMaxTextFileLines lines; lines and
+// usedEncoding are then left as they were. Files and standard input are read
+// through here alike.
+bool textLines(const QByteArray &bytes, const QString &name, const QString &encoding,
+               QStringList &lines, QString &error, QString *usedEncoding = nullptr);
 
 // Splits a text into lines. CR LF, a lone CR and a lone LF each end a line and
 // are not part of it; a line end at the very end gives no further empty line,
 // and an empty text gives no line at all.
 QStringList splitLines(const QString &text);
 
-// No text file of the program comes near this size: a lyric file at the line
-// capacity is a few megabytes. Larger files are refused before they are read,
-// so picking a huge file by mistake cannot exhaust the memory.
-constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+// The largest text file the program reads, and the most lines it may hold.
+// A lyric file at the line capacity is about 3 MB and 100000 lines (header
+// lines do not count towards that capacity, hence some room). Larger files
+// are refused before they are read; files with more lines once they are
+// read. Both limits keep the window answering: it shows every line of a file,
+// and at these sizes loading and converting the worst file take about a
+// second each (README, "Capacities").
+constexpr qint64 kMaxTextFileBytes = 8 * 1024 * 1024;
+constexpr qsizetype kMaxTextFileLines = 110000;
 
-// Reads a whole file as lines. Returns false and sets error (a Chinese
-// sentence naming the path and the system's reason) when it cannot be read
-// or is larger than kMaxTextFileBytes.
+// Reads a whole stream (standard input) that stands for a text file, up to
+// kMaxTextFileBytes. Returns false and sets error (naming `name` and the
+// reason) when it cannot be read or is larger.
+bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error);
+
+// Reads a whole file as lines, as textLines turns its bytes into lines.
+// Returns false and sets error (a Chinese sentence naming the path and the
+// reason) when it cannot be read, is larger than kMaxTextFileBytes, or
+// textLines refuses it; lines and usedEncoding are then left as they were.
 bool readTextLines(const QString &path, QStringList &lines, QString &error,
-                   const QString &encoding = {});
+                   const QString &encoding = {}, QString *usedEncoding = nullptr);
 
 // Creates or replaces a file with the encoded text through QSaveFile, so an
 // existing file is replaced only once the new one is complete. Returns false
 // and sets error (path and reason, in Chinese) when it cannot be written.
 bool writeTextFile(const QString &path, const QString &text, QString &error);
+
+// writeTextFile for bytes that are already encoded.
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error);
+
+// Creates a file that does not exist yet; it never replaces one, so it needs
+// no QSaveFile (and none of its flush to disk, which would dominate a batch
+// of thousands of small sheets). Whatever it created is removed again when
+// the bytes cannot all be written. Errors as writeTextFile.
+bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error);

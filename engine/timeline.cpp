@@ -1,6 +1,7 @@
 #include "timeline.h"
 
 #include "conversionworkspace.h"
+#include "timetag.h"
 
 #include <QVarLengthArray>
 
@@ -26,8 +27,18 @@ double tagComponent(QStringView digits)
     return readLenientNumber(digits);
 }
 
+// Ten-character tags are read by character positions, whatever they hold,
+// except the two clock forms of that length whose fields stand elsewhere:
+// [m:ss.fff] and [mmm:ss.f].
+bool isShiftedClockTag(QStringView tag)
+{
+    return (tag.at(2) == u':' || tag.at(4) == u':') && clockTagLength(tag) == tag.size();
+}
+
 double tagTime(QStringView tag)
 {
+    if (tag.size() != ConversionWorkspace::kTimeTagLength || isShiftedClockTag(tag))
+        return clockTagSeconds(tag);
     const double minutes = tagComponent(tag.sliced(1, 2));
     const double seconds = tagComponent(tag.sliced(4, 2));
     const double hundredths = tagComponent(tag.sliced(7, 2));
@@ -40,6 +51,12 @@ QString entryLimitError()
 {
     return QStringLiteral("歌词的时间标签总数超过了%1个的上限，无法转换。")
         .arg(ConversionWorkspace::kMaxEntries);
+}
+
+QString resultLimitError()
+{
+    return QStringLiteral("转换后的歌词超过了%1个字符的上限，无法转换。")
+        .arg(ConversionWorkspace::kMaxResultLength);
 }
 
 } // namespace
@@ -79,7 +96,7 @@ double readLenientNumber(QStringView text)
 
 void ComputeTagTimes(ConversionWorkspace &workspace)
 {
-    workspace.tagTime.resize(workspace.tagText.size() / ConversionWorkspace::kTimeTagLength);
+    workspace.tagTime.resize(workspace.tagTextEnd.size());
     for (int k = 0; k < workspace.lineCount; ++k) {
         const int first = workspace.tagStart.at(k);
         const int count = workspace.tagCount.at(k);
@@ -93,9 +110,11 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
     qsizetype wanted = workspace.entryCount;
     for (int k = 0; k < workspace.lineCount; ++k)
         wanted += workspace.tagCount.at(k);
-    const qsizetype reserved = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
-    workspace.entryText.reserve(reserved);
-    workspace.entryTime.reserve(reserved);
+    const qsizetype stored = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
+    workspace.entryText.resize(stored);
+    workspace.entryTime.resize(stored);
+    QString *texts = workspace.entryText.data();
+    double *times = workspace.entryTime.data();
 
     for (int k = 0; k < workspace.lineCount; ++k) {
         const QString &text = workspace.lineText.at(k);
@@ -105,8 +124,8 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
                 error = entryLimitError();
                 return false;
             }
-            workspace.entryText.append(text);
-            workspace.entryTime.append(workspace.tagTimeAt(k, t));
+            texts[workspace.entryCount] = text;
+            times[workspace.entryCount] = workspace.tagTimeAt(k, t);
             ++workspace.entryCount;
         }
     }
@@ -120,16 +139,18 @@ void SortEntries(ConversionWorkspace &workspace)
     order.reserve(size_t(count));
     for (int e = 0; e < count; ++e)
         order.emplace_back(workspace.entryTime.at(e), e);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    // Ties are ordered by position, which keeps them in their order as a
+    // stable sort would, without the stable sort's buffer.
+    std::sort(order.begin(), order.end());
 
-    QStringList texts;
-    QList<double> times;
-    texts.reserve(count);
-    times.reserve(count);
-    for (const auto &[time, e] : order) {
-        texts.append(std::move(workspace.entryText[e]));
-        times.append(time);
+    QStringList texts(count);
+    QList<double> times(count);
+    QString *sortedText = texts.data();
+    double *sortedTime = times.data();
+    QString *text = workspace.entryText.data();
+    for (int e = 0; e < count; ++e) {
+        sortedText[e].swap(text[order[size_t(e)].second]);
+        sortedTime[e] = order[size_t(e)].first;
     }
     workspace.entryText = std::move(texts);
     workspace.entryTime = std::move(times);
@@ -145,11 +166,20 @@ bool AssembleResult(ConversionWorkspace &workspace, QString &error)
     qsizetype bodyLength = 0;
     for (int e = 0; e < workspace.entryCount; ++e)
         bodyLength += workspace.entryText.at(e).size() + 2;
-    QString body;
-    body.reserve(bodyLength);
+    // Counted before a character is copied.
+    if (workspace.headerText.size() + bodyLength > ConversionWorkspace::kMaxResultLength) {
+        error = resultLimitError();
+        return false;
+    }
+    // Written straight into place: an append per line costs more than the
+    // copy itself at the entry capacity.
+    QString body(bodyLength, Qt::Uninitialized);
+    QChar *out = body.data();
     for (int e = 0; e < workspace.entryCount; ++e) {
-        body.append(workspace.entryText.at(e));
-        body.append(u"\r\n");
+        const QString &text = workspace.entryText.at(e);
+        out = std::copy_n(text.constData(), text.size(), out);
+        *out++ = u'\r';
+        *out++ = u'\n';
     }
     workspace.bodyText = std::move(body);
 

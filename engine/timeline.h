@@ -10,11 +10,14 @@ struct ConversionWorkspace;
 
 // Runs ComputeTagTimes, FlattenEntries and SortEntries, then builds the text.
 // Returns false and sets error (Chinese, ready for a message box) when the
-// entry capacity would be passed.
+// entry capacity or the length of resultText (kMaxResultLength) would be
+// passed.
 bool AssembleResult(ConversionWorkspace &workspace, QString &error);
 
-// tagTime of every stored tag: minutes from its characters 2-3, seconds from
-// 5-6, hundredths from 8-9, each read leniently (readLenientNumber).
+// tagTime of every stored tag. A 10-character tag gives minutes from its
+// characters 2-3, seconds from 5-6, hundredths from 8-9, each read leniently
+// (readLenientNumber); tags of the other clock forms (timetag) give their
+// time by clockTagSeconds.
 void ComputeTagTimes(ConversionWorkspace &workspace);
 
 // Appends one entry per tag, line by line and tag by tag, after the entries

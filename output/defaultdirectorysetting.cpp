@@ -1,11 +1,13 @@
 #include "defaultdirectorysetting.h"
 
+#include "failurereason.h"
 #include "textfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -48,13 +50,13 @@ bool DefaultDirectorySetting::ensureSettingsDirectory(QString &error) const
     std::filesystem::create_directories(QDir(directory_).filesystemPath(), code);
     if (QFileInfo(directory_).isDir())
         return true;
-    QString reason;
-    if (code)
-        reason = QString::fromLocal8Bit(code.message());
-    else if (QFileInfo::exists(directory_))
-        reason = QStringLiteral("同名的文件已存在");
-    else
-        reason = QStringLiteral("原因不明");
+    // A plain file in the folder's place is reported as such, whatever number
+    // the library chose for it.
+    const std::error_condition condition = code.default_error_condition();
+    const int number = condition.category() == std::generic_category() ? condition.value() : 0;
+    const QString reason = QFileInfo::exists(directory_)
+        ? failureReason(ENOTDIR)
+        : failureReason(number, QString::fromLocal8Bit(code.message()));
     error = QStringLiteral("无法创建设置文件夹“%1”：%2")
                 .arg(QDir::toNativeSeparators(directory_), reason);
     return false;

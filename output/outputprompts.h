@@ -28,4 +28,8 @@ public:
 
     // Shows a modal message box with one OK button and waits for it.
     virtual void showMessage(const Message &message) = 0;
+
+    // Asks whether the existing file at path may be replaced by the sheet;
+    // true for "是". The default answer is "否".
+    virtual bool confirmReplace(const QString &path) = 0;
 };

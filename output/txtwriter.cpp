@@ -6,19 +6,21 @@
 #include "textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 
 namespace {
 
+// Failed: stopped, and the user has been told why.
 enum class Outcome { Written, Abandoned, Failed };
 
 Outcome writeSheet(const ConversionWorkspace &workspace, OutputPrompts &prompts,
                    const QString &path)
 {
     QString error;
-    if (!writeTextFile(path, workspace.resultText + QStringLiteral("\r\n"), error)) {
+    if (!writeFileBytes(path, sheetFileBytes(workspace), error)) {
         prompts.showMessage(messages::failure(error));
         return Outcome::Failed;
     }
@@ -31,20 +33,67 @@ bool isSameFile(const QString &a, const QString &b)
     return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
-Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &prompts)
+// A name is taken by anything but a folder (writing there fails and says so),
+// a symbolic link too, even one that leads nowhere.
+bool isTaken(const QString &path)
 {
-    if (prompts.savesToDefaultDirectory() && prompts.keepsSourceFileName()) {
-        // A source named like "Song.txt" in the default folder would be
-        // replaced by its own sheet without the user ever being asked.
-        const QString path = defaultOutputPath(workspace);
-        if (isSameFile(path, workspace.sourcePath)) {
-            prompts.showMessage(messages::sheetWouldReplaceSource(path));
-            return Outcome::Failed;
-        }
-        return writeSheet(workspace, prompts, path);
-    }
+    const QFileInfo info(path);
+    return info.isSymLink() || (info.exists() && !info.isDir());
+}
 
-    AskSavePath(workspace, prompts);
+bool holdsExactly(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    // Only a regular file of the same size is worth reading.
+    if (!QFileInfo(path).isFile() || file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return file.readAll() == bytes;
+}
+
+// The folder the Save dialog starts in; asks nothing and stores nothing.
+QString saveDialogDirectory(const ConversionWorkspace &workspace,
+                            const DefaultDirectorySetting &setting)
+{
+    const std::optional<QString> known = knownDefaultDirectory(workspace, setting);
+    if (known && checkDefaultDirectory(*known) == DirectoryProblem::None)
+        return *known;
+    const QString sourceFolder = QFileInfo(workspace.sourcePath).absolutePath();
+    if (!workspace.sourcePath.isEmpty() && QFileInfo(sourceFolder).isDir())
+        return QDir::toNativeSeparators(sourceFolder);
+    return QDir::toNativeSeparators(QDir::homePath());
+}
+
+Outcome writeInDefaultDirectory(ConversionWorkspace &workspace, OutputPrompts &prompts,
+                                const DefaultDirectorySetting &setting)
+{
+    if (!EnsureDefaultDirectory(workspace, prompts, setting))
+        return Outcome::Failed;
+    const QString path = defaultOutputPath(workspace);
+    // A source named like "Song.txt" in the default folder would be
+    // replaced by its own sheet without the user ever being asked.
+    if (isSameFile(path, workspace.sourcePath)) {
+        prompts.showMessage(messages::sheetWouldReplaceSource(path));
+        return Outcome::Failed;
+    }
+    // No dialog has shown that the name is taken, and names are cut at the
+    // first dot: "Mr. Jones.lrc" would silently replace the sheet of
+    // "Mr. Brightside.lrc".
+    if (isTaken(path)) {
+        if (holdsExactly(path, sheetFileBytes(workspace)))
+            return Outcome::Written;
+        if (!prompts.confirmReplace(path))
+            return Outcome::Abandoned;
+    }
+    return writeSheet(workspace, prompts, path);
+}
+
+Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &prompts,
+                                const DefaultDirectorySetting &setting)
+{
+    if (prompts.savesToDefaultDirectory() && prompts.keepsSourceFileName())
+        return writeInDefaultDirectory(workspace, prompts, setting);
+
+    AskSavePath(workspace, prompts, saveDialogDirectory(workspace, setting));
     // A dialog that comes back with no name has chosen nowhere to write.
     if (workspace.saveCancelled || workspace.savePath.isEmpty())
         return Outcome::Abandoned;
@@ -53,25 +102,45 @@ Outcome writeWhereTheOptionsSay(ConversionWorkspace &workspace, OutputPrompts &p
 
 } // namespace
 
-void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+QString baseNameOf(const QString &path)
 {
     const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     const QString fileName = path.sliced(separator + 1);
     const qsizetype dot = fileName.indexOf(u'.');
-    workspace.baseName = dot < 0 ? fileName : fileName.left(dot);
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+void ExtractBaseName(ConversionWorkspace &workspace, const QString &path)
+{
+    workspace.baseName = baseNameOf(path);
+}
+
+QString sheetFileName(const QString &baseName)
+{
+    return baseName + QStringLiteral(".txt");
+}
+
+QByteArray sheetFileBytes(const ConversionWorkspace &workspace)
+{
+    return encodeText(workspace.resultText + QStringLiteral("\r\n"));
+}
+
+QString outputPathIn(const QString &directory, const ConversionWorkspace &workspace)
+{
+    QString path = directory;
+    if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
+        path += u'/';
+    return QDir::toNativeSeparators(path + sheetFileName(workspace.baseName));
 }
 
 QString defaultOutputPath(const ConversionWorkspace &workspace)
 {
-    QString path = workspace.defaultDir;
-    if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
-        path += u'/';
-    return QDir::toNativeSeparators(path + workspace.baseName + QStringLiteral(".txt"));
+    return outputPathIn(workspace.defaultDir, workspace);
 }
 
-void AskSavePath(ConversionWorkspace &workspace, OutputPrompts &prompts)
+void AskSavePath(ConversionWorkspace &workspace, OutputPrompts &prompts, const QString &directory)
 {
-    const std::optional<QString> chosen = prompts.askSavePath(defaultOutputPath(workspace));
+    const std::optional<QString> chosen = prompts.askSavePath(outputPathIn(directory, workspace));
     if (!chosen) {
         workspace.saveCancelled = true;
         return;
@@ -89,11 +158,9 @@ void GenerateTxt(ConversionWorkspace &workspace, OutputPrompts &prompts,
         prompts.showMessage(messages::convertFirst());
         return;
     }
-    if (!EnsureDefaultDirectory(workspace, prompts, setting))
-        return;
     ExtractBaseName(workspace, workspace.sourcePath);
 
-    switch (writeWhereTheOptionsSay(workspace, prompts)) {
+    switch (writeWhereTheOptionsSay(workspace, prompts, setting)) {
     case Outcome::Written:
         prompts.showMessage(messages::written());
         break;

@@ -1,15 +1,23 @@
 #include "form1.h"
 
+#include "droppedfile.h"
 #include "olecolor.h"
+#include "textfile.h"
 #include "twips.h"
 #include "version.h"
 #include "windowdialogs.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QDropEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <memory>
 
 static void loadWindowResources()
 {
@@ -61,6 +69,21 @@ void makeTextBox(QPlainTextEdit *box)
     box->setTabChangesFocus(true);
 }
 
+// The window only ever reads a dropped file: it asks the source for a copy
+// (or a link), never for a move that could take the file away from it.
+bool acceptAsCopy(QDropEvent *event)
+{
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event->possibleActions() & action) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    }
+    event->ignore();
+    return false;
+}
+
 // Tab enters an option frame at its selected button only; the arrow keys move
 // within the frame.
 void makeTabStopFollowSelection(QRadioButton *option)
@@ -90,9 +113,11 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
     , Frame2(new CaptionFrame(QStringLiteral("保存文件名"), this))
     , Option3(new QRadioButton(QStringLiteral("原文件名"), Frame2))
     , Option4(new QRadioButton(QStringLiteral("自定义文件名"), Frame2))
+    , changeDefaultDirectoryAction(new QAction(QStringLiteral("更改默认目录…"), this))
     , CommonDialog1(FileDialogRequest::Kind::Open,
                     nameFiltersFrom(QStringLiteral("lyric歌词文件|*.lrc|所有文件|*.*")))
     , CommonDialog2(FileDialogRequest::Kind::Save)
+    , encodingMenu(new QMenu(QStringLiteral("编码"), this))
     , dialogs_(dialogs)
     , backColor_(fromOleColor(kWindowBackColor))
 {
@@ -110,10 +135,25 @@ Form1::Form1(WindowDialogs &dialogs, QWidget *parent)
 
     layOutControls();
     setInitialState();
+    buildEncodingMenu();
 
     setMouseTracking(true);
     Command3->setMouseTracking(true);
     Command3->installEventFilter(this);
+
+    setAcceptDrops(true);
+    takeDropsOnTextBoxes();
+}
+
+void Form1::takeDropsOnTextBoxes()
+{
+    // A text box and its viewport answer drags themselves (a read-only one
+    // refuses them, an editable one would insert dropped text), so the window
+    // watches them and takes every drop on them as its own.
+    for (QPlainTextEdit *box : {Text1, Text2}) {
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+    }
 }
 
 void Form1::layOutControls()
@@ -161,6 +201,7 @@ void Form1::layOutControls()
 
     for (CaptionFrame *frame : {Frame1, Frame2})
         setBackColor(frame, fromOleColor(kPink));
+
     for (QRadioButton *option : {Option1, Option2, Option3, Option4})
         setBackColor(option, fromOleColor(kGreen));
 }
@@ -174,6 +215,53 @@ void Form1::setInitialState()
     Option3->setChecked(true);
     for (QRadioButton *option : {Option1, Option2, Option3, Option4})
         makeTabStopFollowSelection(option);
+
+    // Both controls are about where the sheet goes; the option buttons pass
+    // their right-clicks on to the frame.
+    for (QWidget *control : std::initializer_list<QWidget *>{Label1, Frame1}) {
+        control->addAction(changeDefaultDirectoryAction);
+        control->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void Form1::buildEncodingMenu()
+{
+    auto *group = new QActionGroup(encodingMenu);
+    const auto add = [this, group](const QString &caption, const QString &encoding) {
+        QAction *action = encodingMenu->addAction(caption);
+        action->setData(encoding);
+        action->setCheckable(true);
+        group->addAction(action);
+    };
+    add(QStringLiteral("自动检测"), QString());
+    for (const QString &encoding : choosableEncodings())
+        add(encoding, encoding);
+    encodingMenu->actions().constFirst()->setChecked(true);
+    encodingMenu->setEnabled(false);
+    connect(group, &QActionGroup::triggered, this,
+            [this](QAction *action) { emit encodingChosen(action->data().toString()); });
+
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        const std::unique_ptr<QMenu> menu(createText1ContextMenu());
+        menu->exec(Text1->viewport()->mapToGlobal(position));
+    });
+}
+
+QMenu *Form1::createText1ContextMenu()
+{
+    QMenu *menu = Text1->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addMenu(encodingMenu);
+    return menu;
+}
+
+void Form1::showEncoding(const QString &used, const QString &chosen)
+{
+    Text1->setToolTip(QStringLiteral("编码：") + used);
+    for (QAction *action : encodingMenu->actions())
+        action->setChecked(action->data().toString() == chosen);
+    encodingMenu->setEnabled(true);
 }
 
 void Form1::setGenerateBackColor(quint32 oleColor)
@@ -212,6 +300,11 @@ void Form1::showMessage(const Message &message)
     dialogs_.showMessage(message);
 }
 
+bool Form1::confirmReplace(const QString &path)
+{
+    return dialogs_.askQuestion(messages::replaceExistingSheet(path));
+}
+
 void Form1::paintEvent(QPaintEvent *event)
 {
     // Painted here rather than through the palette, which every control
@@ -230,8 +323,50 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
+bool Form1::handleDragEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        acceptAsCopy(static_cast<QDropEvent *>(event));
+        return true;
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!acceptAsCopy(drop))
+            return true;
+        if (const std::optional<QString> path = droppedLocalFile(drop->mimeData()))
+            emit fileDropped(*path);
+        else
+            emit dropRefused();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDragEvent(event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDragEvent(event);
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    handleDragEvent(event);
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool onTextBox = watched == Text1 || watched == Text2 || watched == Text1->viewport()
+                           || watched == Text2->viewport();
+    if (onTextBox && handleDragEvent(event))
+        return true;
+
     // A disabled button swallows mouse moves; to the user it is background.
     if (watched == Command3 && event->type() == QEvent::MouseMove) {
         if (Command3->isEnabled())

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 QtWindowDialogs::QtWindowDialogs(QWidget *parent)
     : parent_(parent)
@@ -40,4 +41,17 @@ void QtWindowDialogs::showMessage(const Message &message)
     }
     QMessageBox box(boxIcon, message.title, message.text, QMessageBox::Ok, parent_);
     box.exec();
+}
+
+bool QtWindowDialogs::askQuestion(const Question &question)
+{
+    QMessageBox box(QMessageBox::Question, question.title, question.text, QMessageBox::NoButton,
+                    parent_);
+    // The captions are the program's own, whatever language Qt speaks.
+    QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }

@@ -17,6 +17,7 @@ public:
 
     std::optional<QString> runFileDialog(const FileDialogRequest &request) override;
     void showMessage(const Message &message) override;
+    bool askQuestion(const Question &question) override;
 
 private:
     QWidget *parent_;

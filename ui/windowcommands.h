@@ -19,15 +19,25 @@ public:
 
     // "加载歌词": asks for a lyric file in the Open dialog, then loadFile().
     void load();
-    // Checks the file, shows it in Text1 and enables Convert, as the Open
-    // dialog's choice is loaded.
+    // Checks the file, shows it in Text1 (its encoding detected) and enables
+    // Convert, as the Open dialog's choice is loaded. A file that cannot be
+    // read or is no text changes nothing but shows why. A file dropped on the
+    // window or named at start is loaded so too.
     void loadFile(const QString &path);
+    // Tells the user that what was dropped on the window is not a local file.
+    void refuseDrop();
+    // "编码" in Text1's context menu: reads the loaded file again in the
+    // chosen encoding (empty: detected) into Text1; Convert reads it so too.
+    // The sheet of the old reading is dropped.
+    void chooseEncoding(const QString &encoding);
     void convert();
     void generate();
     void exit();
     void hoverOverGenerate();
     void hoverOverBackground();
     void openDefaultDirectory();
+    // "更改默认目录…": asks for the default directory as on the first run.
+    void changeDefaultDirectory();
     void openAuthorPage();
 
 private:

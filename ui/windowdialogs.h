@@ -31,4 +31,7 @@ public:
 
     // A modal message box with one OK button.
     virtual void showMessage(const Message &message) = 0;
+
+    // A modal question with "是" and "否", "否" the default; true for "是".
+    virtual bool askQuestion(const Question &question) = 0;
 };

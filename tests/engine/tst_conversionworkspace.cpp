@@ -17,7 +17,8 @@ void TestConversionWorkspace::resetEmptiesConversion()
 {
     ConversionWorkspace workspace;
     QString error;
-    QVERIFY(readLrcLines(workspace, {"[ti:T]", "[00:01.00][00:02.00]a", "b"}, error));
+    QVERIFY(readLrcLines(workspace, {"[ti:T]", "[00:01.00][00:02.00]a", "[00:03]b", "c"}, error));
+    QCOMPARE(workspace.tagTextEnd.size(), 3);
     QVERIFY(AssembleResult(workspace, error));
     workspace.savePath = "/tmp/out.txt";
     workspace.baseName = "out";
@@ -28,6 +29,7 @@ void TestConversionWorkspace::resetEmptiesConversion()
     QCOMPARE(workspace.entryCount, 0);
     QCOMPARE(workspace.lineText.size(), 0);
     QCOMPARE(workspace.tagText.size(), 0);
+    QCOMPARE(workspace.tagTextEnd.size(), 0);
     QCOMPARE(workspace.tagCount.size(), 0);
     QCOMPARE(workspace.tagStart.size(), 0);
     QCOMPARE(workspace.tagTime.size(), 0);
@@ -43,6 +45,8 @@ void TestConversionWorkspace::resetKeepsLoadAndOutputChoices()
 {
     ConversionWorkspace workspace;
     workspace.sourcePath = "/music/song.lrc";
+    workspace.sourceEncoding = "Big5";
+    workspace.readEncoding = "Big5";
     workspace.defaultDir = "/music/sheets";
     workspace.loadCount = 3;
     workspace.saveCancelled = true;
@@ -50,6 +54,8 @@ void TestConversionWorkspace::resetKeepsLoadAndOutputChoices()
 
     ResetWorkspace(workspace);
     QCOMPARE(workspace.sourcePath, QString("/music/song.lrc"));
+    QCOMPARE(workspace.sourceEncoding, QString("Big5"));
+    QCOMPARE(workspace.readEncoding, QString("Big5"));
     QCOMPARE(workspace.defaultDir, QString("/music/sheets"));
     QCOMPARE(workspace.loadCount, 3);
     QCOMPARE(workspace.saveCancelled, true);

@@ -54,8 +54,8 @@ void TestLrcReader::parseTimedLine_data()
         << "abcdefghi][00:12.30]Hi" << QStringList{"[00:12.30]"} << "[00:12.30]Hi";
     QTest::newRow("overlapping candidates")
         << "[abc][def]abcd]" << QStringList{"[abc][def]", "[def]abcd]"} << "";
-    QTest::newRow("three-digit fraction") << "[00:12.345]Hi" << QStringList{} << "[00:12.345]Hi";
-    QTest::newRow("no fraction") << "[00:12]Hi" << QStringList{} << "[00:12]Hi";
+    QTest::newRow("three-digit fraction") << "[00:12.345]Hi" << QStringList{"[00:12.345]"} << "Hi";
+    QTest::newRow("no fraction") << "[00:12]Hi" << QStringList{"[00:12]"} << "Hi";
     QTest::newRow("any bracketed group") << "[re:maker]" << QStringList{"[re:maker]"} << "";
     QTest::newRow("other group") << "[la:abcde]x" << QStringList{"[la:abcde]"} << "x";
     QTest::newRow("upper-case tag") << "[AR:Someone]" << QStringList{} << "[AR:Someone]";
@@ -63,6 +63,29 @@ void TestLrcReader::parseTimedLine_data()
     QTest::newRow("text only") << "只有文字" << QStringList{} << "只有文字";
     QTest::newRow("short line") << "[a" << QStringList{} << "[a";
     QTest::newRow("line feed kept") << "[00:01.00]a\nb" << QStringList{"[00:01.00]"} << "a\nb";
+
+    // Tags of other forms at the start of the line, alone and mixed.
+    QTest::newRow("[m:ss]") << "[1:05]x" << QStringList{"[1:05]"} << "x";
+    QTest::newRow("[mm:ss.f] and [mm:ss]") << "[00:05.5][00:06]x" << QStringList{"[00:05.5]", "[00:06]"} << "x";
+    QTest::newRow("[mm:ss:ff]") << "[00:05:50]x" << QStringList{"[00:05:50]"} << "x";
+    QTest::newRow("[mmm:ss.ff]") << "[100:00.00]x" << QStringList{"[100:00.00]"} << "x";
+    QTest::newRow("three digits, then ordinary")
+        << "[00:01.500][00:02.00]x" << QStringList{"[00:01.500]", "[00:02.00]"} << "x";
+    QTest::newRow("ordinary, then no fraction")
+        << "[00:01.00][00:02]x" << QStringList{"[00:01.00]", "[00:02]"} << "x";
+    QTest::newRow("other group after a new form")
+        << "[00:01.5][xx:yy.zz]x" << QStringList{"[00:01.5]", "[xx:yy.zz]"} << "x";
+    QTest::newRow("a time tag, not a 10-character group") << "[0:01][ab]x" << QStringList{"[0:01]"} << "[ab]x";
+    QTest::newRow("blank ends the tags") << "[00:12] [00:13]x" << QStringList{"[00:12]"} << " [00:13]x";
+    QTest::newRow("short tag after text") << "Hi[00:12]" << QStringList{} << "Hi[00:12]";
+    QTest::newRow("short tag alone") << "[00:12]" << QStringList{"[00:12]"} << "";
+
+    // Word timings go wherever they stand; the text around them stays.
+    QTest::newRow("word timings")
+        << "[00:01.00]<00:01.00>Hello <00:01.50>world" << QStringList{"[00:01.00]"} << "Hello world";
+    QTest::newRow("word timings after a new form")
+        << "[00:01]<00:01.0>你<00:01.300>好" << QStringList{"[00:01]"} << "你好";
+    QTest::newRow("word timings, no line tag") << "<00:01.00>x" << QStringList{} << "x";
 }
 
 void TestLrcReader::parseTimedLine()
@@ -96,13 +119,25 @@ void TestLrcReader::headerLines_data()
         << QStringList{"[al:A]", "[ti:T]", "[00:01.00]x", "[ti:T2]"}
         << "     所属专辑：A\r\n     歌曲：T\r\n     歌曲：T2\r\n" << 1;
     QTest::newRow("longer tag name") << QStringList{"[art:X]"} << "     艺术家：:X\r\n" << 0;
-    QTest::newRow("no closing bracket") << QStringList{"[ar:X"} << "     艺术家：\r\n" << 0;
+    QTest::newRow("no closing bracket") << QStringList{"[ar:X"} << "     艺术家：X\r\n" << 0;
     QTest::newRow("too short for a value") << QStringList{"[ar:", "[ti"}
                                            << "     艺术家：\r\n     歌曲：\r\n" << 0;
-    QTest::newRow("trailing space") << QStringList{"[ti:Song] "} << "     歌曲：Song]\r\n" << 0;
+    QTest::newRow("trailing space") << QStringList{"[ti:Song] "} << "     歌曲：Song\r\n" << 0;
     QTest::newRow("dropped tags") << QStringList{"[by:maker]", "[offset:500]"} << "" << 0;
-    QTest::newRow("case differs") << QStringList{"[AR:Someone]", "[Ti:x]"} << "" << 2;
+    QTest::newRow("case differs") << QStringList{"[AR:Someone]", "[Ti:x]"} << "" << 0;
     QTest::newRow("empty lines are timed") << QStringList{"", "", "[ti:x]"} << "     歌曲：x\r\n" << 2;
+    QTest::newRow("blanks and tab after the value")
+        << QStringList{"[ti:Song] \t ", "[al:Album\t"} << "     歌曲：Song\r\n     所属专辑：Album\r\n" << 0;
+    QTest::newRow("album without closing bracket") << QStringList{"[al:Album"} << "     所属专辑：Album\r\n" << 0;
+    QTest::newRow("only the last bracket goes") << QStringList{"[ti:[Live]]"} << "     歌曲：[Live]\r\n" << 0;
+
+    // Lines that are nothing but one metadata tag give nothing.
+    QTest::newRow("metadata lines")
+        << QStringList{"[re:maker]", "[ve:1.0.0]", "[la:zh_CN]", "[length: 03:25]", "[offset:+500]",
+                       "[au:Someone]", "[Ar:Someone]", "[#:comment]", "[kana:1か1た]", "[re:maker] "}
+        << "" << 0;
+    QTest::newRow("not only a metadata tag")
+        << QStringList{"[re:maker]x", "[re:ma]ker]", "[r e:x]", "[1a:x]", "[re]", "[:x]", "[re:x"} << "" << 7;
 }
 
 void TestLrcReader::headerLines()
@@ -122,42 +157,49 @@ void TestLrcReader::headerLines()
 void TestLrcReader::lineCapacity_data()
 {
     QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("accepted");
 
-    QTest::newRow("at the limit") << ConversionWorkspace::kMaxLines << true;
-    QTest::newRow("one past") << ConversionWorkspace::kMaxLines + 1 << false;
+    QTest::newRow("at the limit") << ConversionWorkspace::kMaxLines << "歌词" << true;
+    QTest::newRow("one past") << ConversionWorkspace::kMaxLines + 1 << "歌词" << false;
+    QTest::newRow("blank lines count too") << ConversionWorkspace::kMaxLines + 1 << "" << false;
 }
 
 void TestLrcReader::lineCapacity()
 {
     QFETCH(int, lines);
+    QFETCH(QString, line);
     QFETCH(bool, accepted);
 
     // Header lines take no line slot, so they do not count towards the limit.
-    QStringList file(lines, QStringLiteral("歌词"));
+    QStringList file(lines, line);
     file.prepend(QStringLiteral("[ti:Song]"));
     ConversionWorkspace workspace;
     QString error;
     QCOMPARE(readLrcLines(workspace, file, error), accepted);
     QCOMPARE(workspace.lineCount, ConversionWorkspace::kMaxLines);
-    QCOMPARE(error.contains(QStringLiteral("100000行")), !accepted);
+    QCOMPARE(error, accepted ? QString() : QStringLiteral("歌词文件超过了100000行的上限，无法转换。"));
 }
 
 void TestLrcReader::tagCapacity_data()
 {
+    QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("tags");
     QTest::addColumn<bool>("accepted");
 
-    QTest::newRow("at the limit") << ConversionWorkspace::kMaxTagsPerLine << true;
-    QTest::newRow("one past") << ConversionWorkspace::kMaxTagsPerLine + 1 << false;
+    for (const QString &tag : {QStringLiteral("[00:01.00]"), QStringLiteral("[00:01]")}) {
+        QTest::addRow("%ls at the limit", qUtf16Printable(tag)) << tag << ConversionWorkspace::kMaxTagsPerLine << true;
+        QTest::addRow("%ls one past", qUtf16Printable(tag)) << tag << ConversionWorkspace::kMaxTagsPerLine + 1 << false;
+    }
 }
 
 void TestLrcReader::tagCapacity()
 {
+    QFETCH(QString, tag);
     QFETCH(int, tags);
     QFETCH(bool, accepted);
 
-    const QString line = QStringLiteral("[00:01.00]").repeated(tags) + "end";
+    const QString line = tag.repeated(tags) + "end";
     ConversionWorkspace workspace;
     QString error;
     QCOMPARE(ParseTimedLine(workspace, line, error), accepted);
@@ -168,6 +210,7 @@ void TestLrcReader::tagCapacity()
     } else {
         QCOMPARE(workspace.lineCount, 0);
         QVERIFY(workspace.tagText.isEmpty());
+        QVERIFY(workspace.tagTextEnd.isEmpty());
     }
 }
 

@@ -1,11 +1,19 @@
 #include "textfile.h"
 #include "testfiles.h"
+#include "tmpfsmount.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 class TestTextFile : public QObject
 {
@@ -20,11 +28,21 @@ private slots:
     void decodesInChosenEncoding();
     void encodesUnwritableCharactersAsQuestionMarks();
     void readsFileAsLines();
+    void readsInEncodingAndTellsIt_data();
+    void readsInEncodingAndTellsIt();
     void reportsUnreadableFiles_data();
     void reportsUnreadableFiles();
+    void refusesFilesTooLargeToBeLyrics_data();
     void refusesFilesTooLargeToBeLyrics();
     void writeReplacesWholeFile();
     void writeIntoMissingFolderFailsAndCreatesNothing();
+    void writeFailuresSayWhy_data();
+    void writeFailuresSayWhy();
+    void diskFailuresSayWhy_data();
+    void diskFailuresSayWhy();
+    void newFileNeverReplacesOne();
+    void readsStreamUpToTheLimit_data();
+    void readsStreamUpToTheLimit();
 };
 
 namespace {
@@ -124,41 +142,128 @@ void TestTextFile::readsFileAsLines()
     QCOMPARE(lines, (QStringList{QStringLiteral("[ti:雨]"), "[00:01.00]a", "last"}));
 }
 
+void TestTextFile::readsInEncodingAndTellsIt_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("used");
+
+    const QStringList song{QStringLiteral("[ti:你好]"), QStringLiteral("[00:01.00]你好")};
+    const QString songText = song.join(u'\n');
+    const auto encoded = [](const char *encoding, const QString &text) {
+        return QByteArray(QStringEncoder(encoding).encode(text));
+    };
+    // Chinese with no ASCII but the line end: too little for detection.
+    const QString chineseOnly = QString(20, QChar(0x4f60)) + u'\n';
+    QTest::newRow("detected") << encoded("GBK", songText) << QString() << song << "GB18030";
+    QTest::newRow("chosen") << encoded("Big5", songText) << "Big5" << song << "Big5";
+    QTest::newRow("unknown name detects") << songText.toUtf8() << "x-no-such" << song << "UTF-8";
+    QTest::newRow("UTF-16 chosen where detection fails")
+        << encoded("UTF-16LE", chineseOnly) << "UTF-16LE" << QStringList{chineseOnly.chopped(1)} << "UTF-16LE";
+    QTest::newRow("UTF-16 detection fails") << encoded("UTF-16LE", chineseOnly) << QString() << QStringList() << "";
+    QTest::newRow("zero byte") << QByteArray("[00:01.00]a\0\r\n", 14) << QString() << QStringList() << "";
+    QTest::newRow("zero byte, 8-bit encoding chosen")
+        << QByteArray("[00:01.00]a\0\r\n", 14) << "GB18030" << QStringList() << "";
+}
+
+void TestTextFile::readsInEncodingAndTellsIt()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, used);
+
+    QTemporaryDir dir;
+    const QString path = writeInput(dir, bytes);
+    QStringList read{"left alone"};
+    QString encoding = QStringLiteral("untouched");
+    QString error;
+    const bool ok = readTextLines(path, read, error, chosen, &encoding);
+    QCOMPARE(ok, !used.isEmpty());
+    if (ok) {
+        QCOMPARE(read, lines);
+        QCOMPARE(encoding, used);
+    } else {
+        // Refused as a whole: nothing read, nothing told but why.
+        QVERIFY2(error.endsWith(QStringLiteral("不是文本文件")), qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        QCOMPARE(read, QStringList{"left alone"});
+        QCOMPARE(encoding, QStringLiteral("untouched"));
+    }
+}
+
 void TestTextFile::reportsUnreadableFiles_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << "missing.lrc";
-    QTest::newRow("a folder") << "folder";
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << "missing.lrc" << "文件或文件夹不存在";
+    QTest::newRow("a folder") << "folder" << "这是一个文件夹，不是文件";
+    QTest::newRow("under a plain file") << "plain/x.lrc" << "路径中有一部分不是文件夹";
+    QTest::newRow("name too long") << QString(300, u'n') << "文件名太长";
+    // Opening a pipe would wait for a writer that never comes.
+    QTest::newRow("a pipe") << "pipe" << "不是普通文件";
 }
 
 void TestTextFile::reportsUnreadableFiles()
 {
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    writeBytes(dir.filePath(QStringLiteral("plain")), "x");
+#ifdef Q_OS_UNIX
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+#else
+    if (name == u"pipe")
+        QSKIP("no named pipes here");
+#endif
     QStringList lines{"left alone"};
     QString error;
     QVERIFY(!readTextLines(dir.filePath(name), lines, error));
-    QVERIFY2(error.contains(name), qPrintable(error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(dir.filePath(name))), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
     QCOMPARE(lines, QStringList{"left alone"});
+}
+
+void TestTextFile::refusesFilesTooLargeToBeLyrics_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("size"); // the file is stretched to this size with blanks, or left as it is (0)
+    QTest::addColumn<QString>("refusal");
+
+    const QByteArray line("[00:01.00]a\r\n");
+    const QString megabytes = QString::number(kMaxTextFileBytes / (1024 * 1024)) + QStringLiteral(" MB的上限");
+    QTest::newRow("at the size limit") << line << kMaxTextFileBytes << QString();
+    QTest::newRow("one byte past") << line << kMaxTextFileBytes + 1 << megabytes;
+    QTest::newRow("at the line limit") << QByteArray("\n").repeated(kMaxTextFileLines) << qint64(0) << QString();
+    QTest::newRow("one line past") << QByteArray("\n").repeated(kMaxTextFileLines + 1) << qint64(0)
+                                   << QStringLiteral("有%1行，超过了%2行的上限").arg(kMaxTextFileLines + 1).arg(kMaxTextFileLines);
+    QTest::newRow("one line past, CR LF") << QByteArray("\r\n").repeated(kMaxTextFileLines) + "x"
+                                          << qint64(0) << QStringLiteral("超过了%1行的上限").arg(kMaxTextFileLines);
 }
 
 void TestTextFile::refusesFilesTooLargeToBeLyrics()
 {
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
+    QFETCH(QString, refusal);
+    // Stretched with blanks: zero bytes would make it a binary file.
+    if (size > 0)
+        content.resize(size, ' ');
     QTemporaryDir dir;
-    const QString path = writeInput(dir, QByteArray("[00:01.00]a\r\n"));
-    QStringList lines;
+    const QString path = writeInput(dir, content);
+    QStringList lines{"left alone"};
     QString error;
 
-    QVERIFY(QFile::resize(path, kMaxTextFileBytes));
-    QVERIFY2(readTextLines(path, lines, error), qPrintable(error));
-    QCOMPARE(lines.first(), QStringLiteral("[00:01.00]a"));
-
-    lines.clear();
-    QVERIFY(QFile::resize(path, kMaxTextFileBytes + 1));
-    QVERIFY(!readTextLines(path, lines, error));
-    QVERIFY2(error.contains(QStringLiteral("64 MB")), qPrintable(error));
-    QVERIFY(lines.isEmpty());
+    QCOMPARE(readTextLines(path, lines, error), refusal.isEmpty());
+    if (refusal.isEmpty()) {
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(lines.first(), content.startsWith('[') ? QStringLiteral("[00:01.00]a") : QString());
+    } else {
+        QVERIFY2(error.contains(refusal), qPrintable(error));
+        QCOMPARE(lines, QStringList{"left alone"});
+    }
 }
 
 void TestTextFile::writeReplacesWholeFile()
@@ -178,6 +283,117 @@ void TestTextFile::writeIntoMissingFolderFailsAndCreatesNothing()
     QVERIFY(!writeTextFile(path, QStringLiteral("text"), error));
     QVERIFY2(error.contains(QStringLiteral("out.txt")), qPrintable(error));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestTextFile::writeFailuresSayWhy_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "missing/out.txt" << "文件或文件夹不存在";
+    QTest::newRow("a folder in the way") << "folder" << "这是一个文件夹，不是文件";
+    QTest::newRow("under a plain file") << "plain/out.txt" << "路径中有一部分不是文件夹";
+    QTest::newRow("name too long") << QString(300, u'n') << "文件名太长";
+    QTest::newRow("read-only folder") << "locked/out.txt" << "没有访问权限";
+}
+
+void TestTextFile::writeFailuresSayWhy()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    writeBytes(dir.filePath(QStringLiteral("plain")), "x");
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    if (name.startsWith(u"locked") && QFileInfo(locked).isWritable()) {
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("permissions do not bind this user (root)");
+    }
+
+    QString error;
+    const bool written = writeTextFile(dir.filePath(name), QStringLiteral("text"), error);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QDir::toNativeSeparators(dir.filePath(name))), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+}
+
+void TestTextFile::diskFailuresSayWhy_data()
+{
+    QTest::addColumn<QString>("mountOptions");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk full") << "size=64k" << "磁盘已满";
+    QTest::newRow("read-only disk") << "ro,size=64k" << "文件系统是只读的";
+}
+
+void TestTextFile::diskFailuresSayWhy()
+{
+    QFETCH(QString, mountOptions);
+    QFETCH(QString, reason);
+    const TmpfsMount disk(mountOptions);
+    if (!disk.isMounted())
+        QSKIP("cannot mount a small tmpfs here (needs root)");
+    const QString path = disk.filePath(QStringLiteral("sheet.txt"));
+    const bool readOnly = mountOptions.startsWith(u"ro");
+    if (!readOnly)
+        writeBytes(path, "earlier sheet\r\n");
+
+    QString error;
+    QVERIFY(!writeTextFile(path, QString(100 * 1024, u'x'), error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY2(!error.contains(QStringLiteral("Unknown")), qPrintable(error));
+    // The earlier file stays whole and no temporary file is left behind.
+    const QStringList left = QDir(disk.filePath(QString())).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, readOnly ? QStringList{} : QStringList{"sheet.txt"});
+    if (!readOnly)
+        QCOMPARE(fileBytes(path), QByteArray("earlier sheet\r\n"));
+}
+
+void TestTextFile::newFileNeverReplacesOne()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("歌.txt"));
+    QString error;
+    QVERIFY2(writeNewFile(path, "first\r\n", error), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("first\r\n"));
+
+    QVERIFY(!writeNewFile(path, "second\r\n", error));
+    QVERIFY2(error.contains(QStringLiteral("歌.txt")), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("first\r\n"));
+
+    QVERIFY(!writeNewFile(dir.filePath(QStringLiteral("no such folder/x.txt")), "x", error));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no such folder"))));
+}
+
+void TestTextFile::readsStreamUpToTheLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("empty") << qint64(0) << true;
+    QTest::newRow("small") << qint64(100) << true;
+    QTest::newRow("at the limit") << kMaxTextFileBytes << true;
+    QTest::newRow("one byte over") << kMaxTextFileBytes + 1 << false;
+}
+
+void TestTextFile::readsStreamUpToTheLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    QByteArray data(size, 'x');
+    QBuffer stream(&data);
+    QVERIFY(stream.open(QIODevice::ReadOnly));
+    QByteArray bytes;
+    QString error;
+    QCOMPARE(readTextBytes(stream, QStringLiteral("标准输入"), bytes, error), read);
+    if (read) {
+        QCOMPARE(bytes.size(), size);
+    } else {
+        QVERIFY(bytes.isEmpty());
+        QVERIFY2(error.contains(QStringLiteral("标准输入")) && error.contains(QStringLiteral("%1 MB").arg(kMaxTextFileBytes / (1024 * 1024))),
+                 qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

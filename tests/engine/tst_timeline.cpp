@@ -33,6 +33,8 @@ private slots:
     void sortIsStable();
     void entryCapacity_data();
     void entryCapacity();
+    void resultLengthCapacity_data();
+    void resultLengthCapacity();
 };
 
 void TestTimeline::lenientNumber_data()
@@ -81,6 +83,10 @@ void TestTimeline::tagTimes_data()
     QTest::newRow("spaces") << "[ 1:0 .5 ]" << ((60.0 * 1) + 0) + (5 * 0.01);
     QTest::newRow("other group") << "[re:maker]" << 0.0;
     QTest::newRow("separators not read") << "[01x02y03]" << ((60.0 * 1) + 2) + (3 * 0.01);
+    QTest::newRow("colon before hundredths") << "[01:02:03]" << ((60.0 * 1) + 2) + (3 * 0.01);
+    // Ten characters, but their fields stand elsewhere.
+    QTest::newRow("one-digit minutes, thousandths") << "[1:02.345]" << 62.345;
+    QTest::newRow("three-digit minutes, tenths") << "[100:02.5]" << 6002.5;
 }
 
 void TestTimeline::tagTimes()
@@ -119,8 +125,10 @@ void TestTimeline::assemble_data()
         << "     歌曲：Rain\r\n     艺术家：Someone\r\nSecond\r\nFirst\r\nSecond\r\n";
     QTest::newRow("no time tags") << QStringList{"[al:A]", "text", ""} << "     所属专辑：A\r\n";
     QTest::newRow("empty file") << QStringList{} << "";
+    QTest::newRow("metadata line")
+        << QStringList{"[00:01.00]x", "[re:maker]"} << "x\r\n";
     QTest::newRow("group that is no time")
-        << QStringList{"[00:01.00]x", "[re:maker]"} << "\r\nx\r\n";
+        << QStringList{"[00:01.00]x", "[re:maker]y"} << "y\r\nx\r\n";
     QTest::newRow("ties keep file order")
         << QStringList{"[00:05.00]A", "[00:05.00]B", "[00:01.00][00:05.00]C", "[00:05.00][00:05.00]D"}
         << "C\r\nA\r\nB\r\nC\r\nD\r\nD\r\n";
@@ -130,6 +138,24 @@ void TestTimeline::assemble_data()
                                     << "minus\r\nzero\r\n";
     QTest::newRow("minutes weigh more") << QStringList{"[00:99.00]late", "[01:00.00]early"}
                                         << "early\r\nlate\r\n";
+
+    QTest::newRow("forms in any order")
+        << QStringList{"[00:02]B", "[00:01.500]A", "[1:00]D", "[00:30.5]C"} << "A\r\nB\r\nC\r\nD\r\n";
+    QTest::newRow("one instant in every form keeps file order")
+        << QStringList{"[00:01.500]c", "[00:01.50]a", "[00:01.5]b", "[00:01:50]d", "[0:01.50]e"}
+        << "c\r\na\r\nb\r\nd\r\ne\r\n";
+    QTest::newRow("thousandths between hundredths")
+        << QStringList{"[00:01.35]C", "[00:01.345]B", "[00:01.34]A"} << "A\r\nB\r\nC\r\n";
+    QTest::newRow("mixed forms on one line") << QStringList{"[00:03][00:01.5]x", "[00:02.00]y"}
+                                             << "x\r\ny\r\nx\r\n";
+    QTest::newRow("only new forms") << QStringList{"[ti:T]", "[00:12.345]a", "[00:12]b"}
+                                    << "     歌曲：T\r\nb\r\na\r\n";
+    QTest::newRow("fraction of three digits before an ordinary tag")
+        << QStringList{"[00:01.500][00:02.00]x"} << "x\r\nx\r\n";
+    QTest::newRow("ten characters read by their fields")
+        << QStringList{"[01:02.44]c", "[1:02.345]a", "[100:02.5]z", "[99:59.99]y"} << "a\r\nc\r\ny\r\nz\r\n";
+    QTest::newRow("metadata lines leave no blank line")
+        << QStringList{"[re:maker]", "[ve:1.0]", "[length: 03:25]", "[00:01.00]x"} << "x\r\n";
 }
 
 void TestTimeline::assemble()
@@ -199,6 +225,35 @@ void TestTimeline::entryCapacity()
         QCOMPARE(workspace.entryText.constFirst(), QString("词"));
         QCOMPARE(workspace.resultText.size(), qsizetype(3) * ConversionWorkspace::kMaxEntries);
     } else {
+        QVERIFY(workspace.resultText.isEmpty());
+    }
+}
+
+void TestTimeline::resultLengthCapacity_data()
+{
+    QTest::addColumn<int>("extraCharacters");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("at the limit") << 0 << true;
+    QTest::newRow("one past") << 1 << false;
+}
+
+void TestTimeline::resultLengthCapacity()
+{
+    QFETCH(int, extraCharacters);
+    QFETCH(bool, accepted);
+
+    // One line of a few dozen kilobytes with 100 tags: a sheet 100 times as long.
+    const qsizetype text = ConversionWorkspace::kMaxResultLength / 100 - 2;
+    const qsizetype header = ConversionWorkspace::kMaxResultLength - 100 * (text + 2);
+    ConversionWorkspace workspace = workspaceOf(
+        {QStringLiteral("[00:01.00]").repeated(100) + QString(text, u'x')});
+    workspace.headerText = QString(header + extraCharacters, u'h');
+    QString error;
+    QCOMPARE(AssembleResult(workspace, error), accepted);
+    if (accepted) {
+        QCOMPARE(workspace.resultText.size(), ConversionWorkspace::kMaxResultLength);
+    } else {
+        QCOMPARE(error, QStringLiteral("转换后的歌词超过了8388608个字符的上限，无法转换。"));
         QVERIFY(workspace.resultText.isEmpty());
     }
 }

@@ -14,7 +14,11 @@ public:
     // Answers of the Save dialog in order; an empty queue answers Cancel.
     QList<std::optional<QString>> saveAnswers;
 
+    // Answers to "replace this file?" in order; none left means "否".
+    QList<bool> replaceAnswers;
+
     QStringList dialogPresets;
+    QStringList replaceQuestions;
     QStringList captions;
     // One "title | text | icon" line per message box.
     QStringList messages;
@@ -34,6 +38,12 @@ public:
     {
         messages.append(message.title + QStringLiteral(" | ") + message.text + QStringLiteral(" | ")
                         + iconName(message.icon));
+    }
+
+    bool confirmReplace(const QString &path) override
+    {
+        replaceQuestions.append(path);
+        return !replaceAnswers.isEmpty() && replaceAnswers.takeFirst();
     }
 
     static QString iconName(MessageIcon icon)

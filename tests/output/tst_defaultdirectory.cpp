@@ -4,8 +4,12 @@
 #include "fakeoutputprompts.h"
 #include "testfiles.h"
 #include "textfile.h"
+#include "tmpfsmount.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,8 +42,11 @@ private slots:
     void cancelStopsWithoutStoring();
     void missingDirectoryOrPlainFileIsRefused();
     void storedDirectoryIsTrustedWithoutAsking();
-    void uncreatableSettingsFolderStops();
-    void unwritableSettingsFileStops();
+    void unusableStoredDirectoryIsAskedForAgain_data();
+    void unusableStoredDirectoryIsAskedForAgain();
+    void unrememberedDirectoryServesTheRun_data();
+    void unrememberedDirectoryServesTheRun();
+    void changingTheDirectoryStoresIt();
 
 private:
     std::unique_ptr<QTemporaryDir> temp_;
@@ -180,8 +187,8 @@ void TestDefaultDirectory::cancelStopsWithoutStoring()
     QCOMPARE(workspace.defaultDir, QStringLiteral("/earlier"));
     QCOMPARE(prompts.messages, (QStringList{kNotice, kGaveUp}));
     QCOMPARE(prompts.captions, QStringList{});
-    QVERIFY(QDir(settingsDir_).exists());
-    QVERIFY(!setting.settingsFileExists());
+    // Nothing was chosen, so nothing was created.
+    QVERIFY(!QDir(settingsDir_).exists());
 }
 
 void TestDefaultDirectory::missingDirectoryOrPlainFileIsRefused()
@@ -203,51 +210,151 @@ void TestDefaultDirectory::storedDirectoryIsTrustedWithoutAsking()
 {
     const DefaultDirectorySetting setting(settingsDir_);
     QString error;
-    QVERIFY(setting.WriteDefaultDirectory(QStringLiteral("/removed since, long ago"), error));
+    QVERIFY(setting.WriteDefaultDirectory(outputDir_, error));
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
 
     QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
-    QCOMPARE(workspace.defaultDir, QStringLiteral("/removed since, long ago"));
+    QCOMPARE(workspace.defaultDir, outputDir_);
     QCOMPARE(prompts.dialogPresets, QStringList{});
     QCOMPARE(prompts.messages, QStringList{});
     QCOMPARE(prompts.captions, QStringList{});
 }
 
-void TestDefaultDirectory::uncreatableSettingsFolderStops()
+void TestDefaultDirectory::unusableStoredDirectoryIsAskedForAgain_data()
 {
-    const QString plainFile = temp_->filePath(QStringLiteral("plain"));
-    writeBytes(plainFile, "x");
-    const DefaultDirectorySetting setting(plainFile + QStringLiteral("/quorvane"));
-    ConversionWorkspace workspace;
-    FakeOutputPrompts prompts;
-    prompts.saveAnswers = {outputDir_ + "/a"};
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("why");
 
-    QVERIFY(!EnsureDefaultDirectory(workspace, prompts, setting));
-    QCOMPARE(prompts.dialogPresets, QStringList{});
-    QCOMPARE(prompts.messages.size(), 1);
-    QVERIFY(prompts.messages.first().startsWith(QStringLiteral("错误 | ")));
-    QVERIFY(prompts.messages.first().endsWith(QStringLiteral(" | critical")));
-    QVERIFY2(prompts.messages.first().contains(QDir::toNativeSeparators(setting.settingsDirectory())),
-             qPrintable(prompts.messages.first()));
+    // "@" stands for the test's temporary folder.
+    QTest::newRow("removed since") << QByteArray("@/gone, since\r\n") << "已不存在";
+    QTest::newRow("a plain file") << QByteArray("@/plain\r\n") << "不是文件夹";
+    QTest::newRow("relative path") << QByteArray("Lyrics\r\n") << "不是从根目录开始的完整路径";
+#ifndef Q_OS_WIN
+    QTest::newRow("from another system") << QByteArray("D:\\Lyrics\r\n") << "不是从根目录开始的完整路径";
+#endif
+    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\x03\0>\0", 16) << "不是文本文件";
+    QTest::newRow("control characters") << QByteArray("/home/u/\x1b[31mLyrics\r\n") << "无法识别";
+    QTest::newRow("empty quoted field") << QByteArray("\"\"\r\n") << "您还未设置默认保存目录";
+    QTest::newRow("settings file too large to read") << QByteArray() << "无法读取文件";
 }
 
-void TestDefaultDirectory::unwritableSettingsFileStops()
+void TestDefaultDirectory::unusableStoredDirectoryIsAskedForAgain()
 {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, why);
+    writeBytes(temp_->filePath(QStringLiteral("plain")), "x");
     const DefaultDirectorySetting setting(settingsDir_);
-    // A folder in the settings file's place cannot be replaced by a file.
-    QVERIFY(QDir().mkpath(setting.settingsFilePath()));
+    QVERIFY(QDir().mkpath(settingsDir_));
+    writeBytes(setting.settingsFilePath(), QByteArray(stored).replace('@', QFile::encodeName(temp_->path())));
+    if (stored.isEmpty())
+        QVERIFY(QFile::resize(setting.settingsFilePath(), kMaxTextFileBytes + 1));
     ConversionWorkspace workspace;
     FakeOutputPrompts prompts;
     prompts.saveAnswers = {outputDir_ + "/a"};
 
-    QVERIFY(!EnsureDefaultDirectory(workspace, prompts, setting));
+    QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
+    // One message says why, then the first run's question, answered and stored.
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY2(prompts.messages.first().startsWith(QStringLiteral("设置默认目录 | ")),
+             qPrintable(prompts.messages.first()));
+    QVERIFY2(prompts.messages.first().contains(why), qPrintable(prompts.messages.first()));
+    QCOMPARE(prompts.dialogPresets.size(), 1);
+    QCOMPARE(workspace.defaultDir, outputDir_);
+    QCOMPARE(fileBytes(setting.settingsFilePath()), encodeText(outputDir_) + "\r\n");
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + outputDir_});
+}
+
+void TestDefaultDirectory::unrememberedDirectoryServesTheRun_data()
+{
+    QTest::addColumn<QString>("settingsFolder");
+    QTest::addColumn<QString>("failingPath");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("settings folder where a plain file is") << "plain/quorvane" << "plain/quorvane"
+                                                           << "路径中有一部分不是文件夹";
+    QTest::newRow("settings file is a folder") << "config/quorvane" << "config/quorvane/default path.dat"
+                                               << "这是一个文件夹，不是文件";
+    QTest::newRow("read-only settings folder") << "locked/quorvane" << "locked/quorvane/default path.dat"
+                                               << "没有访问权限";
+    // "ro:" stands for a read-only disk mounted for the test; root cannot write there either.
+    QTest::newRow("settings on a read-only disk") << "ro:quorvane" << "ro:quorvane" << "文件系统是只读的";
+}
+
+void TestDefaultDirectory::unrememberedDirectoryServesTheRun()
+{
+    QFETCH(QString, settingsFolder);
+    QFETCH(QString, failingPath);
+    QFETCH(QString, reason);
+    std::optional<TmpfsMount> readOnlyDisk;
+    if (settingsFolder.startsWith(u"ro:")) {
+        readOnlyDisk.emplace(QStringLiteral("ro,size=16k"));
+        if (!readOnlyDisk->isMounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        settingsFolder = readOnlyDisk->filePath(settingsFolder.sliced(3));
+        failingPath = settingsFolder;
+    } else {
+        settingsFolder = temp_->filePath(settingsFolder);
+        failingPath = temp_->filePath(failingPath);
+    }
+    writeBytes(temp_->filePath(QStringLiteral("plain")), "x");
+    const DefaultDirectorySetting setting(settingsFolder);
+    QVERIFY(QDir().mkpath(temp_->filePath(QStringLiteral("config/quorvane/default path.dat"))));
+    const QString locked = temp_->filePath(QStringLiteral("locked/quorvane"));
+    QVERIFY(QDir().mkpath(locked));
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const auto unlock = qScopeGuard([&] {
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (settingsFolder == temp_->filePath(QStringLiteral("locked/quorvane")) && QFileInfo(locked).isWritable())
+        QSKIP("permissions do not bind this user (root)");
+    ConversionWorkspace workspace;
+    FakeOutputPrompts prompts;
+    prompts.saveAnswers = {outputDir_ + "/a"};
+
+    QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
+    QCOMPARE(workspace.defaultDir, outputDir_);
+    QCOMPARE(workspace.sessionDefaultDir, outputDir_);
     QCOMPARE(prompts.messages.size(), 2);
     QCOMPARE(prompts.messages.first(), kNotice);
-    QVERIFY(prompts.messages.last().endsWith(QStringLiteral(" | critical")));
-    QVERIFY2(prompts.messages.last().contains(QDir::toNativeSeparators(setting.settingsFilePath())),
-             qPrintable(prompts.messages.last()));
-    QCOMPARE(prompts.captions, QStringList{});
+    const QString warning = prompts.messages.last();
+    QVERIFY2(warning.startsWith(QStringLiteral("无法保存设置 | ")) && warning.endsWith(" | exclamation"),
+             qPrintable(warning));
+    for (const QString &part : {QDir::toNativeSeparators(failingPath), reason, outputDir_})
+        QVERIFY2(warning.contains(part), qPrintable(warning));
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + outputDir_});
+
+    // For the rest of the run: no question and no second warning.
+    workspace.defaultDir.clear();
+    prompts.messages.clear();
+    QVERIFY(EnsureDefaultDirectory(workspace, prompts, setting));
+    QCOMPARE(workspace.defaultDir, outputDir_);
+    QCOMPARE(prompts.messages, QStringList{});
+    QCOMPARE(prompts.dialogPresets.size(), 1);
+    QCOMPARE(knownDefaultDirectory(workspace, setting), std::optional<QString>(outputDir_));
+}
+
+void TestDefaultDirectory::changingTheDirectoryStoresIt()
+{
+    const DefaultDirectorySetting setting(settingsDir_);
+    QString error;
+    QVERIFY(setting.WriteDefaultDirectory(QDir::toNativeSeparators(temp_->path()), error));
+    ConversionWorkspace workspace;
+    workspace.sessionDefaultDir = QStringLiteral("/an/earlier/unremembered/choice");
+    FakeOutputPrompts prompts;
+    prompts.saveAnswers = {temp_->filePath("missing/a"), outputDir_ + "/a"};
+
+    QVERIFY(chooseDefaultDirectory(workspace, prompts, setting));
+    QCOMPARE(prompts.messages, QStringList{kRetry});
+    QCOMPARE(setting.storedDirectory(), std::optional<QString>(outputDir_));
+    // Stored at last, the file speaks for the directory again.
+    QCOMPARE(workspace.sessionDefaultDir, QString());
+    QCOMPARE(prompts.captions, QStringList{"TXT文件将生成在" + outputDir_});
+
+    // Cancel keeps what was stored.
+    prompts.messages.clear();
+    QVERIFY(!chooseDefaultDirectory(workspace, prompts, setting));
+    QCOMPARE(prompts.messages, QStringList{kGaveUp});
+    QCOMPARE(setting.storedDirectory(), std::optional<QString>(outputDir_));
 }
 
 QTEST_GUILESS_MAIN(TestDefaultDirectory)

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,6 +57,11 @@ private slots:
     void failedWriteIsReportedNotCelebrated_data();
     void failedWriteIsReportedNotCelebrated();
     void failedWriteKeepsEarlierFile();
+    void takenNameIsReplacedOnlyWhenTheUserSays_data();
+    void takenNameIsReplacedOnlyWhenTheUserSays();
+    void namesCutAtTheFirstDotNeverCollideSilently();
+    void saveDialogNeedsNoSettings_data();
+    void saveDialogNeedsNoSettings();
 
 private:
     std::unique_ptr<QTemporaryDir> temp_;
@@ -176,6 +183,7 @@ void TestTxtWriter::fileHoldsResultTextAndLineEnd()
     writeBytes(target, "an earlier, longer file that must be replaced whole\r\n");
     workspace_.resultText = resultText;
     FakeOutputPrompts prompts;
+    prompts.replaceAnswers = {true};
     GenerateTxt(workspace_, prompts, *setting_);
     QCOMPARE(prompts.messages, QStringList{kWritten});
     QCOMPARE(fileBytes(target), bytes);
@@ -238,7 +246,6 @@ void TestTxtWriter::failedWriteIsReportedNotCelebrated_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("failingPath");
 
-    QTest::newRow("stored folder removed since") << "gone" << true << "" << "gone/Rain.txt";
     QTest::newRow("chosen folder missing") << "out" << false << "missing/Rain.txt"
                                            << "missing/Rain.txt";
     QTest::newRow("chosen path is a folder") << "out" << false << "other" << "other";
@@ -273,6 +280,7 @@ void TestTxtWriter::failedWriteKeepsEarlierFile()
     writeBytes(target, "earlier good sheet\r\n");
     workspace_.resultText = QString(4096, u'x');
     FakeOutputPrompts prompts;
+    prompts.replaceAnswers = {true};
 
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved {};
@@ -292,6 +300,121 @@ void TestTxtWriter::failedWriteKeepsEarlierFile()
 #else
     QSKIP("needs a per-process file size limit");
 #endif
+}
+
+void TestTxtWriter::takenNameIsReplacedOnlyWhenTheUserSays_data()
+{
+    QTest::addColumn<QString>("taken");    // what stands at out/Rain.txt
+    QTest::addColumn<bool>("sameBytes");   // it already holds exactly the sheet
+    QTest::addColumn<bool>("answer");      // "是" or "否", when asked
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("other file, 是") << "file" << false << true << true << kWritten;
+    QTest::newRow("other file, 否") << "file" << false << false << true << kAbandoned;
+    QTest::newRow("same bytes") << "file" << true << false << false << kWritten;
+    QTest::newRow("link to another file, 否") << "link" << false << false << true << kAbandoned;
+    QTest::newRow("link to another file, 是") << "link" << false << true << true << kWritten;
+    QTest::newRow("link to nowhere, 否") << "dangling" << false << false << true << kAbandoned;
+    QTest::newRow("nothing there") << "" << false << false << false << kWritten;
+}
+
+void TestTxtWriter::takenNameIsReplacedOnlyWhenTheUserSays()
+{
+    QFETCH(QString, taken);
+    QFETCH(bool, sameBytes);
+    QFETCH(bool, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, message);
+    const QByteArray sheet = encodeText(kSheet) + "\r\n";
+    const QByteArray earlier = sameBytes ? sheet : QByteArray("another song's sheet\r\n");
+    const QString target = QDir::toNativeSeparators(outputDir_ + "/Rain.txt");
+    // What the name leads to: the file itself, or a link's target elsewhere.
+    const QString linked = otherDir_ + "/elsewhere.txt";
+    if (taken == u"file")
+        writeBytes(target, earlier);
+    if (taken == u"link")
+        writeBytes(linked, earlier);
+    if (taken == u"link" || taken == u"dangling") {
+#ifdef Q_OS_UNIX
+        QVERIFY(QFile::link(linked, target));
+#else
+        QSKIP("needs symbolic links");
+#endif
+    }
+    const QString reached = taken == u"file" || taken.isEmpty() ? target : linked;
+
+    FakeOutputPrompts prompts;
+    prompts.replaceAnswers = {answer};
+    GenerateTxt(workspace_, prompts, *setting_);
+
+    QCOMPARE(prompts.replaceQuestions, asked ? QStringList{target} : QStringList{});
+    QCOMPARE(prompts.messages, QStringList{message});
+    const bool replaced = message == kWritten;
+    QCOMPARE(fileBytes(reached), replaced ? sheet : (taken == u"dangling" ? "<missing>" : earlier));
+    if (taken == u"link" || taken == u"dangling")
+        QVERIFY(QFileInfo(target).isSymLink());
+}
+
+void TestTxtWriter::namesCutAtTheFirstDotNeverCollideSilently()
+{
+    workspace_.sourcePath = QStringLiteral("/music/Mr. Brightside.lrc");
+    workspace_.resultText = QStringLiteral("Coming out of my cage\r\n");
+    FakeOutputPrompts prompts;
+    GenerateTxt(workspace_, prompts, *setting_);
+    QCOMPARE(prompts.messages, QStringList{kWritten});
+
+    // Another song with the same first word: the user is asked and says no.
+    workspace_.sourcePath = QStringLiteral("/music/Mr. Jones.lrc");
+    workspace_.resultText = QStringLiteral("Sha la la la la la la\r\n");
+    GenerateTxt(workspace_, prompts, *setting_);
+    QCOMPARE(prompts.replaceQuestions, QStringList{QDir::toNativeSeparators(outputDir_ + "/Mr.txt")});
+    QCOMPARE(prompts.messages, (QStringList{kWritten, kAbandoned}));
+    QCOMPARE(fileBytes(outputDir_ + "/Mr.txt"), QByteArray("Coming out of my cage\r\n\r\n"));
+}
+
+void TestTxtWriter::saveDialogNeedsNoSettings_data()
+{
+    QTest::addColumn<QString>("stored");       // the stored default folder, if any
+    QTest::addColumn<QString>("source");       // the lyric file, "@" for the temporary folder
+    QTest::addColumn<QString>("presetFolder"); // where the Save dialog starts, "~" for home
+
+    QTest::newRow("usable default folder") << "@/out" << "@/other/Rain.lrc" << "@/out";
+    QTest::newRow("none stored: the lyric file's folder") << "" << "@/other/Rain.lrc" << "@/other";
+    QTest::newRow("stored one gone: the lyric file's folder") << "@/gone" << "@/other/Rain.lrc" << "@/other";
+    QTest::newRow("neither: home") << "" << "@/vanished/Rain.lrc" << "~";
+}
+
+void TestTxtWriter::saveDialogNeedsNoSettings()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, source);
+    QFETCH(QString, presetFolder);
+    const auto expand = [this](QString path) {
+        return QDir::toNativeSeparators(path.replace(u'@', temp_->path()).replace(u'~', QDir::homePath()));
+    };
+    // A settings folder that cannot even be created.
+    writeBytes(temp_->filePath("plain"), "x");
+    DefaultDirectorySetting unwritable(temp_->filePath("plain/quorvane"));
+    const DefaultDirectorySetting &setting = stored.isEmpty() ? unwritable : *setting_;
+    QString error;
+    if (!stored.isEmpty())
+        QVERIFY(setting_->WriteDefaultDirectory(expand(stored), error));
+    const QByteArray settingsBefore = fileBytes(setting_->settingsFilePath());
+    workspace_.sourcePath = expand(source);
+
+    for (const bool defaultDirectory : {true, false}) {
+        FakeOutputPrompts prompts;
+        prompts.defaultDirectoryOption = defaultDirectory;
+        prompts.sourceNameOption = false;
+        prompts.saveAnswers = {otherDir_ + "/chosen.txt"};
+        GenerateTxt(workspace_, prompts, setting);
+        QCOMPARE(prompts.dialogPresets, QStringList{expand(presetFolder + "/Rain.txt")});
+        QCOMPARE(prompts.messages, QStringList{kWritten});
+        QCOMPARE(prompts.captions, QStringList{});
+    }
+    QCOMPARE(fileBytes(setting_->settingsFilePath()), settingsBefore);
+    QCOMPARE(fileBytes(otherDir_ + "/chosen.txt"), encodeText(kSheet) + "\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestTxtWriter)

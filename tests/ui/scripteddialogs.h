@@ -2,6 +2,7 @@
 
 #include "windowdialogs.h"
 
+#include <QApplication>
 #include <QList>
 
 // Answers the window's dialogs from a script and records what was asked.
@@ -12,6 +13,11 @@ public:
     QList<std::optional<QString>> answers;
     QList<FileDialogRequest> requests;
     QList<Message> messages;
+    // Whether the wait cursor was up while each message box showed.
+    QList<bool> busyDuringMessages;
+    // Answers for the coming questions, first one first; none left means "否".
+    QList<bool> questionAnswers;
+    QList<Question> questions;
 
     std::optional<QString> runFileDialog(const FileDialogRequest &request) override
     {
@@ -22,5 +28,12 @@ public:
     void showMessage(const Message &message) override
     {
         messages.append(message);
+        busyDuringMessages.append(QApplication::overrideCursor() != nullptr);
+    }
+
+    bool askQuestion(const Question &question) override
+    {
+        questions.append(question);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
 };

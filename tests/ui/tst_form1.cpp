@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class TestForm1 : public QObject
 {
@@ -302,6 +304,50 @@ private slots:
         QCOMPARE(dialogs_->messages.size(), 1);
         QCOMPARE(dialogs_->messages.at(0).title, QStringLiteral("错误"));
         QCOMPARE(dialogs_->messages.at(0).icon, MessageIcon::Exclamation);
+    }
+
+    void text1ContextMenuChoosesEncoding()
+    {
+        const std::unique_ptr<QMenu> menu(form_->createText1ContextMenu());
+        QVERIFY(menu->actions().contains(form_->encodingMenu->menuAction()));
+        QCOMPARE(form_->encodingMenu->title(), QStringLiteral("编码"));
+        QStringList captions;
+        for (const QAction *action : form_->encodingMenu->actions())
+            captions.append(action->text());
+        QCOMPARE(captions, (QStringList{"自动检测", "UTF-8", "GB18030", "Big5", "Shift_JIS", "EUC-KR",
+                                        "UTF-16LE", "UTF-16BE"}));
+        // Nothing is loaded yet, so there is nothing to read again.
+        QVERIFY(!form_->encodingMenu->isEnabled());
+        QVERIFY(form_->Text1->toolTip().isEmpty());
+
+        form_->showEncoding(QStringLiteral("Big5"), QString());
+        QCOMPARE(form_->Text1->toolTip(), QStringLiteral("编码：Big5"));
+        QVERIFY(form_->encodingMenu->isEnabled());
+        QVERIFY(form_->encodingMenu->actions().at(0)->isChecked());
+
+        QSignalSpy chosen(form_.get(), &Form1::encodingChosen);
+        form_->encodingMenu->actions().at(6)->trigger();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).toString(), QStringLiteral("UTF-16LE"));
+    }
+
+    void rightClickOnText1ShowsTheMenu()
+    {
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        bool hasEncodingMenu = false;
+        // The menu runs modally; a timer looks at it and closes it.
+        QTimer::singleShot(0, this, [&] {
+            if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                hasEncodingMenu = popup->actions().contains(form_->encodingMenu->menuAction());
+                popup->close();
+            }
+        });
+        QWidget *viewport = form_->Text1->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), viewport->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(viewport, &event);
+        QVERIFY(hasEncodingMenu);
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     void mouseMoves_data()

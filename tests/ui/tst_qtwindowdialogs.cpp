@@ -66,6 +66,50 @@ private slots:
         QCOMPARE(buttons, qsizetype(1));
     }
 
+    void question_data()
+    {
+        QTest::addColumn<QString>("press"); // a button's caption, or a key
+        QTest::addColumn<bool>("yes");
+        QTest::addRow("是") << "是" << true;
+        QTest::addRow("否") << "否" << false;
+        QTest::addRow("Enter takes the default") << "Enter" << false;
+        QTest::addRow("Escape") << "Escape" << false;
+    }
+
+    void question()
+    {
+        QFETCH(QString, press);
+        QFETCH(bool, yes);
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        QString seenText, seenTitle, seenDefault;
+        QStringList seenButtons;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            seenIcon = box->icon();
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            for (QAbstractButton *button : box->buttons())
+                seenButtons.append(button->text());
+            seenDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
+            if (press == u"Enter" || press == u"Escape") {
+                QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == press)
+                    button->click();
+            }
+        });
+        QtWindowDialogs dialogs;
+        const bool answer = dialogs.askQuestion({QStringLiteral("要替换它吗？"), QStringLiteral("文件已存在")});
+        QCOMPARE(answer, yes);
+        QCOMPARE(seenIcon, QMessageBox::Question);
+        QCOMPARE(seenText, QStringLiteral("要替换它吗？"));
+        QCOMPARE(seenTitle, QStringLiteral("文件已存在"));
+        seenButtons.sort();
+        QCOMPARE(seenButtons, (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
+        QCOMPARE(seenDefault, QStringLiteral("否"));
+    }
+
     void fileDialog_data()
     {
         QTest::addColumn<FileDialogRequest::Kind>("kind");

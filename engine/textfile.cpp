@@ -118,20 +118,24 @@ bool detectsEncoding(const QString &encoding)
 // piece at a time, so its bytes are never held whole: on a large file fresh
 // memory costs more than the decoding. Nothing when it is not surely UTF-8
 // text, or cannot be read; then decodeDetected must look at all its bytes.
-std::optional<DecodedText> readUtf8(QFile &file)
+std::optional<DecodedText> readUtf8(QFile &file, qint64 size)
 {
     QString text;
-    text.reserve(file.size() + 1);
+    text.reserve(size + 1);
     Utf8PieceReader reader(text);
-    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    // Room for the whole of a small file and one byte more, so one read
+    // shows its end.
+    QByteArray buffer(qsizetype(qBound(qint64(4), size + 1, qint64(64 * 1024))), Qt::Uninitialized);
     qsizetype held = 0;
     bool started = false;
     for (;;) {
-        const qint64 count = file.read(buffer.data() + held, buffer.size() - held);
+        const qsizetype wanted = buffer.size() - held;
+        const qint64 count = file.read(buffer.data() + held, wanted);
         if (count < 0)
             return std::nullopt;
         held += count;
-        const bool last = count == 0;
+        // Qt reads a file until it has all it was asked for or the file ends.
+        const bool last = count < wanted;
         if (!started && held < 4 && !last)
             continue; // the longest byte-order mark decides
         qsizetype skipped = 0;
@@ -252,16 +256,19 @@ bool readTextFile(const QString &path, QString &text, QString &error, const QStr
     }
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Unbuffered: the file is read in large pieces, and a buffer would only
+    // copy them once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
-    if (file.size() > kMaxTextFileBytes) {
+    const qint64 size = file.size();
+    if (size > kMaxTextFileBytes) {
         error = readError(path, tooLargeReason());
         return false;
     }
     if (detectsEncoding(encoding)) {
-        if (std::optional<DecodedText> utf8 = readUtf8(file))
+        if (std::optional<DecodedText> utf8 = readUtf8(file, size))
             return acceptText(std::move(*utf8), path, text, error, usedEncoding);
         file.seek(0);
     }

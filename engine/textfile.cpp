@@ -95,7 +95,8 @@ bool acceptText(DecodedText decoded, const QString &name, QString &text, QString
                     .arg(QDir::toNativeSeparators(name));
         return false;
     }
-    const qsizetype lines = countLines(decoded.text);
+    // A text has no more lines than characters: short ones need no count.
+    const qsizetype lines = decoded.text.size() < kMaxTextFileLines ? 0 : countLines(decoded.text);
     if (lines > kMaxTextFileLines) {
         error = readError(name, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
                                     .arg(lines)

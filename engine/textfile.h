@@ -40,7 +40,8 @@ QByteArray encodeText(const QString &text);
 // detected (decodeBytes); the encoding used goes to usedEncoding when given.
 // Returns false and sets error (naming `name`) when the bytes are not text or
 // hold more than kMaxTextFileLines lines; text and usedEncoding are then left
-// as they were. Files and standard input are read through here alike.
+// as they were. Standard input is read through here, files through
+// readTextFile, which gives the same text.
 bool decodeTextBytes(const QByteArray &bytes, const QString &name, const QString &encoding, QString &text,
                      QString &error, QString *usedEncoding = nullptr);
 
@@ -79,8 +80,10 @@ constexpr qsizetype kMaxTextFileLines = 110000;
 // reason) when it cannot be read or is larger.
 bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error);
 
-// Reads a whole text file as decodeTextBytes turns its bytes into text.
-// Returns false and sets error (a Chinese sentence naming the path and the
+// Reads a whole text file as decodeTextBytes turns its bytes into text. A
+// file that may be UTF-8 is read a piece at a time straight into its text
+// (Utf8PieceReader), so its bytes are never held whole; only when it is not
+// UTF-8 are all its bytes read for detection. Returns false and sets error (a Chinese sentence naming the path and the
 // reason) when it cannot be read, is larger than kMaxTextFileBytes, or
 // decodeTextBytes refuses it; text and usedEncoding are then left as they were.
 bool readTextFile(const QString &path, QString &text, QString &error, const QString &encoding = {},

@@ -69,17 +69,25 @@ void runInOrder(qsizetype count, int threads, const std::function<SheetTask()> &
     if (count <= 0)
         return;
     OrderedResults results(count);
+    const qsizetype helpers = std::clamp<qsizetype>(threads, 1, count) - 1;
+    // Each thread takes a run of neighbouring tasks at a time, mostly the
+    // files of one folder, whose sheets go into one folder too: two threads
+    // creating files in one folder wait for each other's lock on it (on ext4
+    // a second thread made a batch slower than one). Runs are short enough
+    // that the last one leaves the other threads little to wait for.
+    const qsizetype run = std::clamp<qsizetype>(count / ((helpers + 1) * 8), 1, 256);
     std::atomic<qsizetype> next{0};
     const auto work = [&](const SheetTask &task, bool reporting) {
-        for (qsizetype index = next++; index < count; index = next++) {
-            results.put(index, task(index));
-            if (reporting)
-                results.report(false, report);
+        for (qsizetype first = next.fetch_add(run); first < count; first = next.fetch_add(run)) {
+            for (qsizetype index = first; index < std::min(first + run, count); ++index) {
+                results.put(index, task(index));
+                if (reporting)
+                    results.report(false, report);
+            }
         }
     };
 
     // The calling thread works too, and reports between its own tasks.
-    const qsizetype helpers = std::clamp<qsizetype>(threads, 1, count) - 1;
     std::vector<std::jthread> pool;
     pool.reserve(size_t(helpers));
     for (qsizetype n = 0; n < helpers; ++n)

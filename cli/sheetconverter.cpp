@@ -3,6 +3,7 @@
 #include "conversion.h"
 #include "convertmessages.h"
 #include "textfile.h"
+#include "timeline.h"
 #include "txtwriter.h"
 
 #include <QDir>
@@ -41,24 +42,27 @@ SheetResult SheetConverter::run(const SheetJob &job)
 
     workspace_.sourcePath = job.source;
     workspace_.sourceEncoding = settings_.encoding;
+    // A new sheet is written straight from the ordered entries; only one to
+    // compare with an existing file needs its text and bytes.
     QString error;
-    if (!convertSourceFile(workspace_, error))
+    if (!convertSourceFile(workspace_, error, SheetText::Skip))
+        return {SheetOutcome::Failed, error};
+    if (!targetExists)
+        return writeSheet(job.target);
+
+    if (!buildResultText(workspace_, error))
         return {SheetOutcome::Failed, error};
     const QByteArray bytes = sheetFileBytes(workspace_);
-
-    if (targetExists) {
-        if (target.size() == bytes.size() && fileHolds(job.target, bytes))
-            return {SheetOutcome::Unchanged, QString()};
-        if (!settings_.overwrite)
-            return {SheetOutcome::Skipped, convertmessages::targetDiffers(job.target)};
-        if (!writeFileBytes(job.target, bytes, error))
-            return {SheetOutcome::Failed, error};
-        return {SheetOutcome::Written, QString()};
-    }
-    return writeSheet(job.target, bytes);
+    if (target.size() == bytes.size() && fileHolds(job.target, bytes))
+        return {SheetOutcome::Unchanged, QString()};
+    if (!settings_.overwrite)
+        return {SheetOutcome::Skipped, convertmessages::targetDiffers(job.target)};
+    if (!writeFileBytes(job.target, bytes, error))
+        return {SheetOutcome::Failed, error};
+    return {SheetOutcome::Written, QString()};
 }
 
-SheetResult SheetConverter::writeSheet(const QString &target, const QByteArray &bytes)
+SheetResult SheetConverter::writeSheet(const QString &target)
 {
     const QString folder = QFileInfo(target).path();
     if (!knownFolders_.contains(folder)) {
@@ -67,7 +71,7 @@ SheetResult SheetConverter::writeSheet(const QString &target, const QByteArray &
         knownFolders_.insert(folder);
     }
     QString error;
-    if (!writeNewFile(target, bytes, error))
+    if (!writeNewSheetFile(workspace_, target, error))
         return {SheetOutcome::Failed, error};
     return {SheetOutcome::Written, QString()};
 }

@@ -28,7 +28,8 @@ public:
     SheetResult run(const SheetJob &job);
 
 private:
-    SheetResult writeSheet(const QString &target, const QByteArray &bytes);
+    // Writes the converted sheet as a new file.
+    SheetResult writeSheet(const QString &target);
 
     const SheetSettings &settings_;
     ConversionWorkspace workspace_;

@@ -20,21 +20,21 @@ bool settle(ConversionWorkspace &workspace, bool converted)
 
 } // namespace
 
-bool convertSourceFile(ConversionWorkspace &workspace, QString &error)
+bool convertSourceFile(ConversionWorkspace &workspace, QString &error, SheetText text)
 {
     // Each conversion starts afresh, so converting the same load twice gives
     // the same sheet as converting it once.
     ResetWorkspace(workspace);
-    return settle(workspace, ReadLrcFile(workspace, error) && AssembleResult(workspace, error));
+    return settle(workspace, ReadLrcFile(workspace, error) && AssembleResult(workspace, error, text));
 }
 
 bool convertSourceBytes(ConversionWorkspace &workspace, const QByteArray &bytes, QString &error)
 {
     ResetWorkspace(workspace);
-    QStringList lines;
+    QString text;
     return settle(workspace,
-                  textLines(bytes, workspace.sourcePath, workspace.sourceEncoding, lines, error,
-                            &workspace.readEncoding)
-                      && readLrcLines(workspace, std::move(lines), error)
+                  decodeTextBytes(bytes, workspace.sourcePath, workspace.sourceEncoding, text, error,
+                                  &workspace.readEncoding)
+                      && readLrcText(workspace, std::move(text), error)
                       && AssembleResult(workspace, error));
 }

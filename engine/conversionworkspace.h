@@ -2,15 +2,17 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 // Everything the program knows about the file being converted and about where
 // its output goes. The main window owns exactly one for its whole life.
 //
-// The tables are 0-based and grow on demand: timed line n of the file (counted
-// from 1) is lineText[n - 1], its tag t (counted from 1) is
-// tagTextAt(n - 1, t - 1). They never grow past the capacities below; the
-// conversion code checks every index against them before it stores anything.
+// The texts of lines, tags and entries are not copied out of the file: they
+// are spans of sourceText, the file's text as read. The tables are 0-based
+// and grow on demand: timed line n of the file (counted from 1) is
+// lineTextAt(n - 1), its tag t (counted from 1) is tagTextAt(n - 1, t - 1).
+// They never grow past the capacities below; the conversion code checks every
+// index against them before it stores anything.
 struct ConversionWorkspace
 {
     static constexpr int kMaxLines = 100000;
@@ -20,6 +22,16 @@ struct ConversionWorkspace
     // so a file of a few megabytes could make a sheet of hundreds; a sheet at
     // the entry capacity is about 2.5 million.
     static constexpr qsizetype kMaxResultLength = 8 * 1024 * 1024;
+    // Characters of sourceText. A file the program reads (kMaxTextFileBytes)
+    // decodes to far fewer; spans count in int.
+    static constexpr qsizetype kMaxSourceLength = 64 * 1024 * 1024;
+
+    ConversionWorkspace() = default;
+    // bodyText looks into resultText, so a copy would look into the original.
+    ConversionWorkspace(const ConversionWorkspace &) = delete;
+    ConversionWorkspace &operator=(const ConversionWorkspace &) = delete;
+    ConversionWorkspace(ConversionWorkspace &&) = default;
+    ConversionWorkspace &operator=(ConversionWorkspace &&) = default;
 
     // Outcome of the last Save dialog for the output file: true when cancelled.
     bool saveCancelled = false;
@@ -36,8 +48,9 @@ struct ConversionWorkspace
     QString resultText;
     // Header lines from the title, artist and album tags, each ending in CR LF.
     QString headerText;
-    // The lyric lines in time order, each ending in CR LF.
-    QString bodyText;
+    // The lyric lines in time order, each ending in CR LF: the end of
+    // resultText after its header.
+    QStringView bodyText;
     // Loads that got past the file-name and existence checks.
     int loadCount = 0;
     // The default output directory, without a trailing separator.
@@ -53,8 +66,21 @@ struct ConversionWorkspace
     // The length of an ordinary time tag such as [01:23.45].
     static constexpr int kTimeTagLength = 10;
 
+    // Where a text stands in sourceText.
+    struct Span
+    {
+        int start = 0;
+        int length = 0;
+    };
+
+    // The text of the lyric file as the conversion read it. A line whose
+    // word timings are removed gets its shortened text appended at the end,
+    // and so does a line stored on its own (ParseTimedLine); nothing in it
+    // moves, so the spans stay right.
+    QString sourceText;
+
     // One slot per timed line: its text once the time tags are removed ...
-    QStringList lineText;
+    QList<Span> lineText;
     // ... how many time tags it has ...
     QList<int> tagCount;
     // ... and where its first tag stands in the tag tables below.
@@ -62,37 +88,48 @@ struct ConversionWorkspace
     // Number of timed lines stored; the size of the three line tables.
     int lineCount = 0;
 
-    // The time tags of all lines, line after line and tag after tag, kept flat
-    // so a large file costs no allocation per line or per tag: the text of
-    // every tag back to back, most of them kTimeTagLength characters ...
-    QString tagText;
-    // ... where the text of each tag ends in tagText ...
-    QList<int> tagTextEnd;
-    // ... and the time of every tag in seconds.
+    // The time tags of all lines, line after line and tag after tag: the text
+    // of each one (most of them kTimeTagLength characters) ...
+    QList<Span> tagText;
+    // ... and its time in seconds.
     QList<double> tagTime;
 
-    // Text and time of tag `tag` of timed line `line`, both counted from 0.
-    QStringView tagTextAt(int line, int tag) const
+    // One slot per (line, tag) pair, in time order once sorted: the time of
+    // the tag and the timed line whose text the entry shows. `order` is where
+    // the entry stood before the sort, so equal times keep their order.
+    struct Entry
     {
-        const qsizetype index = qsizetype(tagStart.at(line)) + tag;
-        const qsizetype begin = index > 0 ? tagTextEnd.at(index - 1) : 0;
-        return QStringView(tagText).sliced(begin, tagTextEnd.at(index) - begin);
-    }
-    double tagTimeAt(int line, int tag) const { return tagTime.at(tagStart.at(line) + tag); }
-
-    // One slot per (line, tag) pair, in time order once sorted.
-    QStringList entryText;
-    QList<double> entryTime;
-    // Number of entries stored; the size of the two entry tables.
+        double time = 0;
+        int line = 0;
+        int order = 0;
+    };
+    QList<Entry> entries;
+    // Number of entries stored; the size of the entry table.
     int entryCount = 0;
 
     // True once the loaded file has been converted; a new load clears it, so
     // Generate can refuse to write a sheet that was never made.
     bool converted = false;
+
+    QStringView textOf(Span span) const { return QStringView(sourceText).sliced(span.start, span.length); }
+    // The text of timed line `line` and of its tag `tag`, both counted from 0.
+    QStringView lineTextAt(int line) const { return textOf(lineText.at(line)); }
+    QStringView tagTextAt(int line, int tag) const { return textOf(tagText.at(tagIndex(line, tag))); }
+    double tagTimeAt(int line, int tag) const { return tagTime.at(tagIndex(line, tag)); }
+    // The text and time of entry `entry`, counted from 0.
+    QStringView entryTextAt(int entry) const { return lineTextAt(entries.at(entry).line); }
+    double entryTimeAt(int entry) const { return entries.at(entry).time; }
+
+private:
+    qsizetype tagIndex(int line, int tag) const
+    {
+        Q_ASSERT(tag >= 0 && tag < tagCount.at(line));
+        return qsizetype(tagStart.at(line)) + tag;
+    }
 };
 
 // Empties the conversion state before another file is loaded or converted:
-// every table and counter, resultText, headerText, bodyText, savePath,
-// baseName and converted. Keeps sourcePath, its encodings, defaultDir,
-// sessionDefaultDir, loadCount and the dialog outcomes.
+// every table and counter, sourceText, resultText, headerText, bodyText,
+// savePath, baseName and converted. Keeps sourcePath, its encodings,
+// defaultDir, sessionDefaultDir, loadCount and the dialog outcomes.
 void ResetWorkspace(ConversionWorkspace &workspace);

@@ -118,12 +118,9 @@ bool hasHzEscape(QByteArrayView bytes)
     return false;
 }
 
-bool mayBeSevenBitCjk(QByteArrayView bytes)
+bool hasEscape(QByteArrayView bytes)
 {
-    const bool escape = !bytes.isEmpty() && std::memchr(bytes.data(), '\x1b', size_t(bytes.size()));
-    if (!escape && !hasHzEscape(bytes))
-        return false;
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    return !bytes.isEmpty() && std::memchr(bytes.data(), '\x1b', size_t(bytes.size()));
 }
 
 bool isSevenBitCjk(const QByteArray &detectorName)
@@ -135,17 +132,28 @@ bool isSevenBitCjk(const QByteArray &detectorName)
     return false;
 }
 
-// Decodes the whole of bytes; nothing when the decoder is unknown or reports
-// an error.
-std::optional<QString> decodeStrictly(const QString &encoding, QByteArrayView bytes)
+// Decodes bytes into text. The memory text already holds is used again when
+// it is large enough, so trying one encoding after another touches the
+// memory of one text only: on a large file fresh memory costs more than the
+// decoding. False when the decoder reports an error.
+bool decodeInto(QString &text, QStringDecoder &decoder, QByteArrayView bytes)
+{
+    const qsizetype room = decoder.requiredSpace(bytes.size());
+    if (text.isDetached() && text.capacity() >= room)
+        text.resize(room);
+    else
+        text = QString(room, Qt::Uninitialized);
+    const QChar *end = decoder.appendToBuffer(text.data(), bytes);
+    text.truncate(end - text.constData());
+    return !decoder.hasError();
+}
+
+// Decodes the whole of bytes into text; false when the decoder is unknown or
+// reports an error.
+bool decodeStrictly(QString &text, const QString &encoding, QByteArrayView bytes)
 {
     QStringDecoder decoder(encoding.toLatin1().constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return decoder.isValid() && decodeInto(text, decoder, bytes);
 }
 
 QString decodeIn(const char *encoding, QByteArrayView bytes)
@@ -157,17 +165,93 @@ QString decodeIn(const char *encoding, QByteArrayView bytes)
 // The last step: text that no test recognised. Lyric files without a mark are
 // mostly GBK, which GB18030 contains; where the system has a code page of its
 // own (Windows), files written there are in it.
-DecodedText decodeFallback(QByteArrayView bytes)
+DecodedText decodeFallback(QString &text, QByteArrayView bytes)
 {
     if (!systemCodePageIsUtf8()) {
         QStringDecoder system(QStringConverter::System);
-        QString text = system.decode(bytes);
+        decodeInto(text, system, bytes);
         return {std::move(text), QString::fromLatin1(system.name())};
     }
-    return {decodeIn("GB18030", bytes), QStringLiteral("GB18030")};
+    QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
+    decodeInto(text, gb18030, bytes);
+    return {std::move(text), QStringLiteral("GB18030")};
+}
+
+// Where a piece of at most about `length` bytes may end in bytes: before an
+// ASCII byte, the last one in reach, else the first one after; 0 when no
+// byte after the first is ASCII.
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype length)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    for (qsizetype i = qMin(length, bytes.size() - 1); i > 0; --i) {
+        if (data[i] < 0x80)
+            return i;
+    }
+    for (qsizetype i = length + 1; i < bytes.size(); ++i) {
+        if (data[i] < 0x80)
+            return i;
+    }
+    return 0;
 }
 
 } // namespace
+
+Utf8PieceReader::Utf8PieceReader(QString &text)
+    : text_(text)
+    , decoder_(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+{
+}
+
+qsizetype Utf8PieceReader::read(QByteArrayView bytes, bool last)
+{
+    // Pieces small enough to stay in the processor's cache between reading
+    // and decoding, and to give up soon on text that is no UTF-8.
+    constexpr qsizetype kPieceLength = 32 * 1024;
+    qsizetype taken = 0;
+    while (taken < bytes.size()) {
+        const QByteArrayView rest = bytes.sliced(taken);
+        qsizetype length = last && rest.size() <= kPieceLength ? rest.size() : pieceEnd(rest, kPieceLength);
+        if (length == 0 && last)
+            length = rest.size();
+        if (length == 0)
+            break;
+        if (!readPiece(rest.first(length)))
+            return -1;
+        taken += length;
+    }
+    return taken;
+}
+
+bool Utf8PieceReader::readPiece(QByteArrayView piece)
+{
+    if (hasZeroByte(piece))
+        return false;
+    const qsizetype start = text_.size();
+    const qsizetype room = decoder_.requiredSpace(piece.size());
+    if (text_.capacity() < start + room)
+        text_.reserve(qMax(start + room, 2 * text_.capacity()));
+    text_.resize(start + room);
+    const QChar *end = decoder_.appendToBuffer(text_.data() + start, piece);
+    text_.truncate(end - text_.constData());
+    if (decoder_.hasError())
+        return false;
+    // Valid UTF-8 is ASCII exactly where every byte became a character.
+    if (ascii_ && text_.size() - start == piece.size()) {
+        escape_ = escape_ || hasEscape(piece) || hasHzEscape(piece) || (previous_ == '~' && piece.front() == '{');
+    } else {
+        ascii_ = false;
+    }
+    previous_ = piece.back();
+    return true;
+}
+
+qsizetype utf8MarkLength(QByteArrayView bytes)
+{
+    const std::optional<ByteOrderMark> mark = byteOrderMark(bytes);
+    if (!mark)
+        return 0;
+    return QByteArrayView(mark->encoding) == "UTF-8" ? mark->length : -1;
+}
 
 bool systemCodePageIsUtf8()
 {
@@ -192,6 +276,10 @@ bool isNearlyUtf8(QByteArrayView bytes)
         if (length == 0) {
             ++stray;
             ++i;
+            // Even if every byte left made a sequence of two, too few would
+            // follow: GBK and the like are told after a small part.
+            if (stray * kNearlyUtf8Ratio > sequences + (size - i) / 2)
+                return false;
         } else {
             ++sequences;
             i += length;
@@ -257,35 +345,48 @@ DecodedText decodeDetected(QByteArrayView bytes)
 {
     QByteArrayView rest = bytes;
     const std::optional<ByteOrderMark> mark = byteOrderMark(bytes);
+    const bool zeroBytes = hasZeroByte(bytes);
     if (mark) {
         rest = bytes.sliced(mark->length);
         if (QByteArrayView(mark->encoding) != "UTF-8")
             return {decodeIn(mark->encoding, rest), QString::fromLatin1(mark->encoding)};
-    } else if (const char *utf16 = utf16ByZeroBytes(bytes)) {
+    } else if (const char *utf16 = zeroBytes ? utf16ByZeroBytes(bytes) : nullptr) {
+        // Without a zero byte no text is UTF-16 by its pattern.
         return {decodeIn(utf16, bytes), QString::fromLatin1(utf16)};
     }
-    if (hasZeroByte(rest))
+    if (zeroBytes && hasZeroByte(rest))
         return {QString(), QString(), false};
 
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(rest);
-    const bool validUtf8 = !utf8.hasError();
-    if (validUtf8 && mayBeSevenBitCjk(rest)) {
+    // Decoding is the validation: valid UTF-8 is read once, and other text
+    // is told after a piece. The text gets room for any decoder (Qt asks two
+    // characters a byte of the others), so the attempts after a failed one
+    // reuse its memory.
+    QString text;
+    text.reserve(2 * rest.size() + 1);
+    Utf8PieceReader utf8(text);
+    const bool validUtf8 = utf8.read(rest, true) == rest.size();
+    if (validUtf8 && utf8.mayBeSevenBitCjk()) {
         const QByteArray guess = detectorGuess(rest);
         if (isSevenBitCjk(guess)) {
+            QString detected;
             for (const QString &name : decoderNamesForDetected(guess)) {
-                if (std::optional<QString> detected = decodeStrictly(name, rest))
-                    return {std::move(*detected), name};
+                if (decodeStrictly(detected, name, rest))
+                    return {std::move(detected), name};
             }
         }
     }
     // Qt's decoder turns each byte outside a valid sequence into U+FFFD.
-    if (validUtf8 || isNearlyUtf8(rest))
+    if (validUtf8)
         return {std::move(text), QStringLiteral("UTF-8")};
+    if (isNearlyUtf8(rest)) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        decodeInto(text, utf8, rest);
+        return {std::move(text), QStringLiteral("UTF-8")};
+    }
 
     for (const QString &name : decoderNamesForDetected(detectorGuess(rest))) {
-        if (std::optional<QString> detected = decodeStrictly(name, rest))
-            return {std::move(*detected), name};
+        if (decodeStrictly(text, name, rest))
+            return {std::move(text), name};
     }
-    return decodeFallback(rest);
+    return decodeFallback(text, rest);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 // Finds out which encoding the bytes of a lyric file are in. Lyric files come
@@ -32,6 +33,43 @@ struct DecodedText
 // A UTF-8 mark in front of bytes that are not UTF-8 at all is dropped and
 // the rest detected, as files saved so by some editors are GBK.
 DecodedText decodeDetected(QByteArrayView bytes);
+
+// Reads bytes that may be valid UTF-8 a piece at a time, as they come from a
+// file or from memory, straight into text: the text Qt's decoder gives the
+// whole, for bytes after their byte-order mark. It gives up at the first
+// piece that is not valid UTF-8 or holds a zero byte, so text in another
+// encoding is told after a piece. Pieces are cut before an ASCII byte, where
+// no sequence can be split and no byte-order mark can stand, so Qt decodes
+// the pieces as it would decode the whole.
+class Utf8PieceReader
+{
+public:
+    explicit Utf8PieceReader(QString &text);
+
+    // Reads bytes from their start, as far as it can be sure: up to their
+    // last ASCII byte or, when `last` (nothing follows), to their end.
+    // Returns how many bytes it took, the caller hands the others again with
+    // the ones that follow; -1 once the bytes are not surely UTF-8 text, and
+    // then what text holds means nothing.
+    qsizetype read(QByteArrayView bytes, bool last);
+
+    // Every byte read so far is ASCII, among them an escape of HZ or
+    // ISO-2022: such text may be Chinese, Japanese or Korean (decodeDetected).
+    bool mayBeSevenBitCjk() const { return ascii_ && escape_; }
+
+private:
+    bool readPiece(QByteArrayView piece);
+
+    QString &text_;
+    QStringDecoder decoder_;
+    bool ascii_ = true;
+    bool escape_ = false;
+    char previous_ = 0;
+};
+
+// The length of the UTF-8 byte-order mark the bytes start with (0 without
+// one), or -1 when they start with the mark of UTF-16 or UTF-32.
+qsizetype utf8MarkLength(QByteArrayView bytes);
 
 // True when the bytes hold a zero byte and are neither UTF-16 nor UTF-32 by a
 // byte-order mark or the zero-byte pattern.

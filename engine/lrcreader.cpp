@@ -4,7 +4,8 @@
 #include "textfile.h"
 #include "timetag.h"
 
-#include <algorithm>
+#include <functional>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -146,105 +147,178 @@ QString tagLimitError()
         .arg(ConversionWorkspace::kMaxTagsPerLine);
 }
 
+QString sourceLimitError()
+{
+    return QStringLiteral("歌词文件超过了%1个字符的上限，无法转换。")
+        .arg(ConversionWorkspace::kMaxSourceLength);
+}
+
+// Room for `more` characters at the end of sourceText, within its limit.
+bool sourceHasRoom(const ConversionWorkspace &workspace, qsizetype more, QString &error)
+{
+    if (workspace.sourceText.size() + more <= ConversionWorkspace::kMaxSourceLength)
+        return true;
+    error = sourceLimitError();
+    return false;
+}
+
+// Where line stands in text, when it is a piece of it.
+std::optional<qsizetype> offsetIn(const QString &text, QStringView line)
+{
+    const QChar *begin = text.constData();
+    const QChar *end = begin + text.size();
+    const std::less_equal<const QChar *> notAfter;
+    if (!line.isNull() && notAfter(begin, line.data()) && notAfter(line.data() + line.size(), end))
+        return line.data() - begin;
+    return std::nullopt;
+}
+
+bool readLine(ConversionWorkspace &workspace, QStringView line, QString &error)
+{
+    QStringView label;
+    switch (classify(line, label)) {
+    case LineKind::Header:
+        workspace.headerText.append(label);
+        workspace.headerText.append(headerValue(line));
+        workspace.headerText.append(u"\r\n");
+        return true;
+    case LineKind::Dropped:
+        return true;
+    case LineKind::Timed:
+        break;
+    }
+    return ParseTimedLine(workspace, line, error);
+}
+
 } // namespace
 
 bool ReadLrcFile(ConversionWorkspace &workspace, QString &error)
 {
-    QStringList lines;
-    if (!readTextLines(workspace.sourcePath, lines, error, workspace.sourceEncoding,
-                       &workspace.readEncoding))
+    QString text;
+    if (!readTextFile(workspace.sourcePath, text, error, workspace.sourceEncoding, &workspace.readEncoding))
         return false;
-    return readLrcLines(workspace, std::move(lines), error);
+    return readLrcText(workspace, std::move(text), error);
 }
 
-bool readLrcLines(ConversionWorkspace &workspace, QStringList lines, QString &error)
+bool readLrcText(ConversionWorkspace &workspace, QString text, QString &error)
 {
-    const qsizetype expected = qMin<qsizetype>(workspace.lineCount + lines.size(),
-                                               ConversionWorkspace::kMaxLines);
-    workspace.lineText.reserve(expected);
-    workspace.tagCount.reserve(expected);
-    workspace.tagStart.reserve(expected);
+    if (!sourceHasRoom(workspace, text.size(), error))
+        return false;
+    const qsizetype begin = workspace.sourceText.size();
+    if (workspace.sourceText.isEmpty())
+        workspace.sourceText = std::move(text);
+    else
+        workspace.sourceText.append(text);
+    const qsizetype end = workspace.sourceText.size();
 
-    for (QString &line : lines) {
-        QStringView label;
-        switch (classify(line, label)) {
-        case LineKind::Header:
-            workspace.headerText.append(label);
-            workspace.headerText.append(headerValue(line));
-            workspace.headerText.append(u"\r\n");
-            break;
-        case LineKind::Dropped:
-            break;
-        case LineKind::Timed:
-            if (!ParseTimedLine(workspace, std::move(line), error))
-                return false;
-            break;
-        }
+    // Room for as many lines and tags as the text can hold, within the
+    // capacities: the tables then never move while they fill, and the room
+    // never used is never touched.
+    const qsizetype lines = qMin<qsizetype>(end - begin + 1, ConversionWorkspace::kMaxLines);
+    const qsizetype tags = qMin<qsizetype>((end - begin) / kTimeTagLength,
+                                           qsizetype(ConversionWorkspace::kMaxLines) * ConversionWorkspace::kMaxTagsPerLine);
+    workspace.lineText.reserve(workspace.lineCount + lines);
+    workspace.tagCount.reserve(workspace.lineCount + lines);
+    workspace.tagStart.reserve(workspace.lineCount + lines);
+    workspace.tagText.reserve(workspace.tagText.size() + tags);
+
+    // Positions, not views: sourceText may grow (and move) while its lines are stored.
+    for (qsizetype at = begin; at < end;) {
+        const QStringView source = QStringView(workspace.sourceText).first(end);
+        const LineBounds bounds = lineBoundsAt(source, at);
+        if (!readLine(workspace, source.sliced(at, bounds.end - at), error))
+            return false;
+        at = bounds.next;
     }
     return true;
 }
 
-bool ParseTimedLine(ConversionWorkspace &workspace, QString line, QString &error)
+bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QString &error)
 {
+    for (const QString &line : lines) {
+        if (!readLine(workspace, line, error))
+            return false;
+    }
+    return true;
+}
+
+bool ParseTimedLine(ConversionWorkspace &workspace, QStringView line, QString &error)
+{
+    using Span = ConversionWorkspace::Span;
     if (workspace.lineCount >= ConversionWorkspace::kMaxLines) {
         error = lineLimitError();
         return false;
     }
+    qsizetype lineStart = 0;
+    if (const std::optional<qsizetype> offset = offsetIn(workspace.sourceText, line)) {
+        lineStart = *offset;
+    } else {
+        if (!sourceHasRoom(workspace, line.size(), error))
+            return false;
+        lineStart = workspace.sourceText.size();
+        workspace.sourceText.append(line);
+    }
+    const QStringView view = QStringView(workspace.sourceText).sliced(lineStart, line.size());
+    const qsizetype length = view.size();
 
-    const qsizetype firstTag = workspace.tagTextEnd.size();
-    const qsizetype firstTagChar = workspace.tagText.size();
+    const qsizetype firstTag = workspace.tagText.size();
     int tags = 0;
-    const auto addTag = [&](QStringView tag) {
+    const auto addTag = [&](qsizetype at, qsizetype tagLength) {
         if (tags >= ConversionWorkspace::kMaxTagsPerLine)
             return false;
-        workspace.tagText.append(tag);
-        workspace.tagTextEnd.append(int(workspace.tagText.size()));
+        workspace.tagText.append(Span{int(lineStart + at), int(tagLength)});
         ++tags;
         return true;
     };
 
-    const QStringView view(line);
-    const qsizetype length = line.size();
     qsizetype removed = 0;
     bool fits = true;
     if (leadsWithOtherTagForms(view)) {
         // Tags of every form stand one after the other from the start of the
         // line; exactly they are removed.
         for (qsizetype tag; fits && (tag = leadingTagLength(view.sliced(removed))) > 0; removed += tag)
-            fits = addTag(view.sliced(removed, tag));
+            fits = addTag(removed, tag);
     } else {
         // Positions below are 0-based: a candidate tag ends with "]" at p and
         // starts with "[" at p - 9, and every candidate after the first must
         // be directly preceded by "]". Candidates may overlap; each one
         // counted cuts another 10 characters from the front of the text,
         // whatever stood there.
-        const QChar *data = line.constData();
+        const QChar *data = view.data();
         for (qsizetype p = kTimeTagLength - 1; fits && p < length; ++p) {
             if (data[p] != u']' || data[p - 9] != u'[')
                 continue;
             if (p > kTimeTagLength - 1 && data[p - 10] != u']')
                 break;
-            fits = addTag(QStringView(data + p - 9, kTimeTagLength));
+            fits = addTag(p - 9, kTimeTagLength);
         }
         removed = qsizetype(kTimeTagLength) * tags;
     }
     if (!fits) {
-        workspace.tagText.truncate(firstTagChar);
-        workspace.tagTextEnd.resize(firstTag);
+        workspace.tagText.resize(firstTag);
         error = tagLimitError();
         return false;
     }
 
     // Cutting 10 characters from a text shorter than that leaves it empty.
-    // Removing from the front of an unshared string moves no characters.
-    if (removed < length)
-        line.remove(0, removed);
-    else
-        line.clear();
-    if (std::find(line.cbegin(), line.cend(), u'<') != line.cend())
-        removeWordTimings(line);
+    removed = qMin(removed, length);
+    Span text{int(lineStart + removed), int(length - removed)};
+    if (workspace.textOf(text).contains(u'<')) {
+        // The text without its word timings goes at the end of sourceText:
+        // in place it could overwrite a tag that overlaps the text.
+        if (!sourceHasRoom(workspace, text.length, error)) {
+            workspace.tagText.resize(firstTag);
+            return false;
+        }
+        const qsizetype end = workspace.sourceText.size();
+        workspace.sourceText.resize(end + text.length);
+        QChar *out = workspace.sourceText.data() + end;
+        const qsizetype kept = copyWithoutWordTimings(workspace.textOf(text), out);
+        workspace.sourceText.truncate(end + kept);
+        text = Span{int(end), int(kept)};
+    }
 
-    workspace.lineText.append(std::move(line));
+    workspace.lineText.append(text);
     workspace.tagCount.append(tags);
     workspace.tagStart.append(int(firstTag));
     ++workspace.lineCount;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 struct ConversionWorkspace;
 
@@ -18,11 +19,17 @@ struct ConversionWorkspace;
 // Reads the file named by workspace.sourcePath and stores its lines.
 bool ReadLrcFile(ConversionWorkspace &workspace, QString &error);
 
+// Stores the lines of a lyric file's text (splitLines), one after the other,
+// as ReadLrcFile does. The text becomes sourceText, or is appended to it.
+bool readLrcText(ConversionWorkspace &workspace, QString text, QString &error);
+
 // Stores already-read lines, one after the other, as ReadLrcFile does.
-bool readLrcLines(ConversionWorkspace &workspace, QStringList lines, QString &error);
+bool readLrcLines(ConversionWorkspace &workspace, const QStringList &lines, QString &error);
 
 // Stores one line as the next timed line: its leading time tags in tagText,
-// tagTextEnd, tagCount and tagStart, its text without them and without
-// word-timing tags in lineText. The leading tags may be of every form timetag
-// knows, and other 10-character bracketed groups.
-bool ParseTimedLine(ConversionWorkspace &workspace, QString line, QString &error);
+// tagCount and tagStart, its text without them and without word-timing tags
+// in lineText. The leading tags may be of every form timetag knows, and other
+// 10-character bracketed groups. A line that is a piece of
+// workspace.sourceText, as ReadLrcFile passes them, is stored as a span of
+// it; any other line is first appended to sourceText.
+bool ParseTimedLine(ConversionWorkspace &workspace, QStringView line, QString &error);

@@ -9,7 +9,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -48,6 +51,116 @@ QString tooLargeReason()
         .arg(kMaxTextFileBytes / (1024 * 1024));
 }
 
+// NewTextFile encodes and writes its text in pieces this long: small enough
+// that the memory of their bytes is used again rather than fresh each time.
+constexpr qsizetype kPieceLength = 16 * 1024;
+
+// Creates path, which must not exist yet, and fills it with writeAll; removes
+// what it created again when that fails.
+template<typename WriteAll>
+bool createFile(const QString &path, QString &error, WriteAll writeAll)
+{
+    QFile file(path);
+    const auto fail = [&] {
+        error = writeError(path, failureReason(failureCode(path), file.errorString()));
+        return false;
+    };
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return fail();
+    errno = 0;
+    if (!writeAll(file)) {
+        fail();
+        file.close();
+        file.remove();
+        return false;
+    }
+    errno = 0;
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        fail();
+        file.remove();
+        return false;
+    }
+    return true;
+}
+
+// The text of decoded bytes, once it is known to be text of at most
+// kMaxTextFileLines lines.
+bool acceptText(DecodedText decoded, const QString &name, QString &text, QString &error,
+                QString *usedEncoding)
+{
+    if (!decoded.isText) {
+        error = QStringLiteral("文件“%1”含有二进制数据（零字节），不是文本文件")
+                    .arg(QDir::toNativeSeparators(name));
+        return false;
+    }
+    // A text has no more lines than characters: short ones need no count.
+    const qsizetype lines = decoded.text.size() < kMaxTextFileLines ? 0 : countLines(decoded.text);
+    if (lines > kMaxTextFileLines) {
+        error = readError(name, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
+                                    .arg(lines)
+                                    .arg(kMaxTextFileLines));
+        return false;
+    }
+    text = std::move(decoded.text);
+    if (usedEncoding)
+        *usedEncoding = decoded.encoding;
+    return true;
+}
+
+// Whether decodeBytes finds the encoding out rather than use the one given.
+bool detectsEncoding(const QString &encoding)
+{
+    return encoding.isEmpty() || !QStringDecoder(encoding.toLatin1().constData()).isValid();
+}
+
+// The text of an open file that is valid UTF-8 (Utf8PieceReader), read a
+// piece at a time, so its bytes are never held whole: on a large file fresh
+// memory costs more than the decoding. Nothing when it is not surely UTF-8
+// text, or cannot be read; then decodeDetected must look at all its bytes.
+std::optional<DecodedText> readUtf8(QFile &file, qint64 size)
+{
+    QString text;
+    text.reserve(size + 1);
+    Utf8PieceReader reader(text);
+    // Room for the whole of a small file and one byte more, so one read
+    // shows its end.
+    QByteArray buffer(qsizetype(qBound(qint64(4), size + 1, qint64(64 * 1024))), Qt::Uninitialized);
+    qsizetype held = 0;
+    bool started = false;
+    for (;;) {
+        const qsizetype wanted = buffer.size() - held;
+        const qint64 count = file.read(buffer.data() + held, wanted);
+        if (count < 0)
+            return std::nullopt;
+        held += count;
+        // Qt reads a file until it has all it was asked for or the file ends.
+        const bool last = count < wanted;
+        if (!started && held < 4 && !last)
+            continue; // the longest byte-order mark decides
+        qsizetype skipped = 0;
+        if (!started) {
+            skipped = utf8MarkLength(QByteArrayView(buffer.constData(), held));
+            if (skipped < 0)
+                return std::nullopt;
+            started = true;
+        }
+        const qsizetype taken = reader.read(QByteArrayView(buffer.constData() + skipped, held - skipped), last);
+        if (taken < 0)
+            return std::nullopt;
+        if (last)
+            break;
+        held -= skipped + taken;
+        std::memmove(buffer.data(), buffer.constData() + skipped + taken, size_t(held));
+        if (held == buffer.size()) // a long stretch without ASCII
+            buffer.resize(2 * buffer.size());
+    }
+    if (reader.mayBeSevenBitCjk())
+        return std::nullopt;
+    return DecodedText{std::move(text), QStringLiteral("UTF-8")};
+}
+
 } // namespace
 
 const QStringList &choosableEncodings()
@@ -78,56 +191,59 @@ QString decodeText(const QByteArray &bytes, const QString &encoding)
 
 QByteArray encodeText(const QString &text)
 {
-    if (systemCodePageIsUtf8())
-        return text.toUtf8(); // a lone surrogate becomes "?"
-    QStringEncoder encoder(QStringConverter::System);
-    return encoder.encode(text);
+    return TextEncoder().encode(text);
 }
 
-bool textLines(const QByteArray &bytes, const QString &name, const QString &encoding,
-               QStringList &lines, QString &error, QString *usedEncoding)
+QByteArray TextEncoder::encode(QStringView text)
 {
-    const DecodedText decoded = decodeBytes(bytes, encoding);
-    if (!decoded.isText) {
-        error = QStringLiteral("文件“%1”含有二进制数据（零字节），不是文本文件")
-                    .arg(QDir::toNativeSeparators(name));
-        return false;
+    if (utf8_)
+        return text.toUtf8(); // a lone surrogate becomes "?"
+    if (!system_)
+        system_.emplace(QStringConverter::System);
+    return system_->encode(text);
+}
+
+bool decodeTextBytes(const QByteArray &bytes, const QString &name, const QString &encoding, QString &text,
+                     QString &error, QString *usedEncoding)
+{
+    return acceptText(decodeBytes(bytes, encoding), name, text, error, usedEncoding);
+}
+
+LineBounds lineBoundsAt(QStringView text, qsizetype start)
+{
+    const QChar *data = text.data();
+    const qsizetype size = text.size();
+    for (qsizetype i = start; i < size; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c > u'\r' || (c != u'\r' && c != u'\n'))
+            continue;
+        const bool crLf = c == u'\r' && i + 1 < size && data[i + 1] == u'\n';
+        return {i, i + (crLf ? 2 : 1)};
     }
-    QStringList read = splitLines(decoded.text);
-    if (read.size() > kMaxTextFileLines) {
-        error = readError(name, QStringLiteral("文件有%1行，超过了%2行的上限，不是可以转换的歌词文件")
-                                    .arg(read.size())
-                                    .arg(kMaxTextFileLines));
-        return false;
-    }
-    lines = std::move(read);
-    if (usedEncoding)
-        *usedEncoding = decoded.encoding;
-    return true;
+    return {size, size};
+}
+
+qsizetype countLines(QStringView text)
+{
+    qsizetype lines = 0;
+    for (qsizetype at = 0; at < text.size(); at = lineBoundsAt(text, at).next)
+        ++lines;
+    return lines;
 }
 
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
-    const QChar *data = text.constData();
-    const qsizetype size = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    for (qsizetype at = 0; at < text.size();) {
+        const LineBounds line = lineBoundsAt(text, at);
+        lines.append(text.sliced(at, line.end - at));
+        at = line.next;
     }
-    if (start < size)
-        lines.append(text.sliced(start));
     return lines;
 }
 
-bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding,
-                   QString *usedEncoding)
+bool readTextFile(const QString &path, QString &text, QString &error, const QString &encoding,
+                  QString *usedEncoding)
 {
     const QFileInfo info(path);
     if (info.isDir()) {
@@ -141,13 +257,21 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
     }
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Unbuffered: the file is read in large pieces, and a buffer would only
+    // copy them once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
-    if (file.size() > kMaxTextFileBytes) {
+    const qint64 size = file.size();
+    if (size > kMaxTextFileBytes) {
         error = readError(path, tooLargeReason());
         return false;
+    }
+    if (detectsEncoding(encoding)) {
+        if (std::optional<DecodedText> utf8 = readUtf8(file, size))
+            return acceptText(std::move(*utf8), path, text, error, usedEncoding);
+        file.seek(0);
     }
     errno = 0;
     const QByteArray bytes = file.readAll();
@@ -155,7 +279,16 @@ bool readTextLines(const QString &path, QStringList &lines, QString &error, cons
         error = readError(path, failureReason(failureCode(path), file.errorString()));
         return false;
     }
-    return textLines(bytes, path, encoding, lines, error, usedEncoding);
+    return decodeTextBytes(bytes, path, encoding, text, error, usedEncoding);
+}
+
+bool readTextLines(const QString &path, QStringList &lines, QString &error, const QString &encoding,
+                   QString *usedEncoding)
+{
+    QString text;
+    if (!readTextFile(path, text, error, encoding, usedEncoding))
+        return false;
+    lines = splitLines(text);
     return true;
 }
 
@@ -219,27 +352,84 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error
 
 bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error)
 {
-    QFile file(path);
-    const auto fail = [&] {
-        error = writeError(path, failureReason(failureCode(path), file.errorString()));
-        return false;
-    };
+    return createFile(path, error, [&bytes](QFile &file) { return file.write(bytes) == bytes.size(); });
+}
+
+NewTextFile::NewTextFile(const QString &path)
+    : file_(path)
+{
+}
+
+NewTextFile::~NewTextFile()
+{
+    if (created_ && !committed_) {
+        file_.close();
+        file_.remove();
+    }
+}
+
+bool NewTextFile::open(QString &error)
+{
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return fail();
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        fail();
-        file.close();
-        file.remove();
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        error = writeError(file_.fileName(), failureReason(failureCode(file_.fileName()), file_.errorString()));
         return false;
     }
-    errno = 0;
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        fail();
-        file.remove();
-        return false;
-    }
+    created_ = true;
+    pending_.resize(kPieceLength);
     return true;
+}
+
+void NewTextFile::append(QStringView text)
+{
+    // Copied by hand: a sheet comes in two pieces a line, and QString::append
+    // costs more per call than copying a short line.
+    while (!text.isEmpty() && error_.isEmpty()) {
+        const qsizetype length = qMin(text.size(), kPieceLength - used_);
+        std::copy_n(text.data(), length, pending_.data() + used_);
+        used_ += length;
+        text = text.sliced(length);
+        if (used_ == kPieceLength)
+            // A high surrogate waits for its other half.
+            write(pending_.back().isHighSurrogate() ? kPieceLength - 1 : kPieceLength);
+    }
+}
+
+bool NewTextFile::commit(QString &error)
+{
+    if (error_.isEmpty())
+        write(used_);
+    if (error_.isEmpty()) {
+        errno = 0;
+        file_.close();
+        if (file_.error() != QFileDevice::NoError)
+            fail();
+    }
+    if (!error_.isEmpty()) {
+        file_.close();
+        file_.remove();
+        created_ = false;
+        error = error_;
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+void NewTextFile::write(qsizetype length)
+{
+    const QByteArray bytes = encoder_.encode(QStringView(pending_).first(length));
+    errno = 0;
+    if (file_.write(bytes) != bytes.size())
+        fail();
+    // What is left (a high surrogate at most) moves to the front.
+    std::copy(pending_.cbegin() + length, pending_.cbegin() + used_, pending_.begin());
+    used_ -= length;
+}
+
+void NewTextFile::fail()
+{
+    // The reason of the first failure is kept; errno is read right after it.
+    if (error_.isEmpty())
+        error_ = writeError(file_.fileName(), failureReason(failureCode(file_.fileName()), file_.errorString()));
 }

@@ -3,8 +3,13 @@
 #include "encodingdetection.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringList>
+#include <QStringView>
+
+#include <optional>
 
 class QIODevice;
 
@@ -31,18 +36,33 @@ QString decodeText(const QByteArray &bytes, const QString &encoding = {});
 // Encodes a text in the system code page; a character it cannot hold becomes "?".
 QByteArray encodeText(const QString &text);
 
-// The lines of a text file's bytes, read in the given encoding or the one
-// detected (decodeBytes), then split (splitLines); the encoding used goes to
-// usedEncoding when given. Returns false and sets error (naming `name`) when
-// the bytes are not text or hold more than kMaxTextFileLines lines; lines and
-// usedEncoding are then left as they were. Files and standard input are read
-// through here alike.
-bool textLines(const QByteArray &bytes, const QString &name, const QString &encoding,
-               QStringList &lines, QString &error, QString *usedEncoding = nullptr);
+// A text file's bytes as text, read in the given encoding or the one
+// detected (decodeBytes); the encoding used goes to usedEncoding when given.
+// Returns false and sets error (naming `name`) when the bytes are not text or
+// hold more than kMaxTextFileLines lines; text and usedEncoding are then left
+// as they were. Standard input is read through here, files through
+// readTextFile, which gives the same text.
+bool decodeTextBytes(const QByteArray &bytes, const QString &name, const QString &encoding, QString &text,
+                     QString &error, QString *usedEncoding = nullptr);
 
-// Splits a text into lines. CR LF, a lone CR and a lone LF each end a line and
-// are not part of it; a line end at the very end gives no further empty line,
-// and an empty text gives no line at all.
+// Where a line of a text ends and where the next one starts: CR LF, a lone CR
+// and a lone LF each end a line and are not part of it.
+struct LineBounds
+{
+    qsizetype end;
+    qsizetype next;
+};
+
+// The bounds of the line that starts at `start` (before text.size()). A
+// line without an end runs to the end of the text. Walking from 0 until
+// `next` reaches the end gives the lines splitLines gives, without a copy.
+LineBounds lineBoundsAt(QStringView text, qsizetype start);
+
+// How many lines splitLines would cut the text into.
+qsizetype countLines(QStringView text);
+
+// Splits a text into lines. A line end at the very end gives no further
+// empty line, and an empty text gives no line at all.
 QStringList splitLines(const QString &text);
 
 // The largest text file the program reads, and the most lines it may hold.
@@ -60,10 +80,16 @@ constexpr qsizetype kMaxTextFileLines = 110000;
 // reason) when it cannot be read or is larger.
 bool readTextBytes(QIODevice &device, const QString &name, QByteArray &bytes, QString &error);
 
-// Reads a whole file as lines, as textLines turns its bytes into lines.
-// Returns false and sets error (a Chinese sentence naming the path and the
+// Reads a whole text file as decodeTextBytes turns its bytes into text. A
+// file that may be UTF-8 is read a piece at a time straight into its text
+// (Utf8PieceReader), so its bytes are never held whole; only when it is not
+// UTF-8 are all its bytes read for detection. Returns false and sets error (a Chinese sentence naming the path and the
 // reason) when it cannot be read, is larger than kMaxTextFileBytes, or
-// textLines refuses it; lines and usedEncoding are then left as they were.
+// decodeTextBytes refuses it; text and usedEncoding are then left as they were.
+bool readTextFile(const QString &path, QString &text, QString &error, const QString &encoding = {},
+                  QString *usedEncoding = nullptr);
+
+// readTextFile, split into lines (splitLines).
 bool readTextLines(const QString &path, QStringList &lines, QString &error,
                    const QString &encoding = {}, QString *usedEncoding = nullptr);
 
@@ -80,3 +106,52 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes, QString &error
 // of thousands of small sheets). Whatever it created is removed again when
 // the bytes cannot all be written. Errors as writeTextFile.
 bool writeNewFile(const QString &path, const QByteArray &bytes, QString &error);
+
+// Encodes text in the system code page as encodeText does, also a piece at a
+// time: pieces that never end between the two halves of a surrogate pair come
+// out as the whole would.
+class TextEncoder
+{
+public:
+    QByteArray encode(QStringView text);
+
+private:
+    const bool utf8_ = systemCodePageIsUtf8();
+    std::optional<QStringEncoder> system_;
+};
+
+// A new file for a text that is written as it comes, encoded as encodeText
+// would encode all of it: a large sheet is never held a second time as
+// bytes. Like writeNewFile it never replaces a file, and removes what it
+// created when the text cannot all be written or is never committed.
+class NewTextFile
+{
+public:
+    explicit NewTextFile(const QString &path);
+    ~NewTextFile();
+    NewTextFile(const NewTextFile &) = delete;
+    NewTextFile &operator=(const NewTextFile &) = delete;
+
+    // Creates the file. Returns false and sets error (path and reason, in
+    // Chinese) when it cannot.
+    bool open(QString &error);
+    // Adds text at the end; a failed write is told by commit().
+    void append(QStringView text);
+    // Writes what is left and closes the file. Returns false and sets error
+    // as writeTextFile does when any of the text could not be written; the
+    // file is then removed.
+    bool commit(QString &error);
+
+private:
+    void write(qsizetype length);
+    void fail();
+
+    QFile file_;
+    TextEncoder encoder_;
+    // The text not yet written: the first used_ characters.
+    QString pending_;
+    qsizetype used_ = 0;
+    QString error_;
+    bool created_ = false;
+    bool committed_ = false;
+};

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -59,6 +58,20 @@ QString resultLimitError()
         .arg(ConversionWorkspace::kMaxResultLength);
 }
 
+// The length resultText gets, counted before a character is copied; -1 and
+// error set when it would pass kMaxResultLength.
+qsizetype resultLength(const ConversionWorkspace &workspace, QString &error)
+{
+    qsizetype length = workspace.headerText.size();
+    for (int e = 0; e < workspace.entryCount; ++e)
+        length += workspace.lineText.at(workspace.entries.at(e).line).length + 2;
+    if (length > ConversionWorkspace::kMaxResultLength) {
+        error = resultLimitError();
+        return -1;
+    }
+    return length;
+}
+
 } // namespace
 
 double readLenientNumber(QStringView text)
@@ -96,12 +109,13 @@ double readLenientNumber(QStringView text)
 
 void ComputeTagTimes(ConversionWorkspace &workspace)
 {
-    workspace.tagTime.resize(workspace.tagTextEnd.size());
+    workspace.tagTime.resize(workspace.tagText.size());
+    double *times = workspace.tagTime.data();
     for (int k = 0; k < workspace.lineCount; ++k) {
         const int first = workspace.tagStart.at(k);
         const int count = workspace.tagCount.at(k);
         for (int t = 0; t < count; ++t)
-            workspace.tagTime[first + t] = tagTime(workspace.tagTextAt(k, t));
+            times[first + t] = tagTime(workspace.tagTextAt(k, t));
     }
 }
 
@@ -111,21 +125,17 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
     for (int k = 0; k < workspace.lineCount; ++k)
         wanted += workspace.tagCount.at(k);
     const qsizetype stored = qMin<qsizetype>(wanted, ConversionWorkspace::kMaxEntries);
-    workspace.entryText.resize(stored);
-    workspace.entryTime.resize(stored);
-    QString *texts = workspace.entryText.data();
-    double *times = workspace.entryTime.data();
+    workspace.entries.resize(stored);
+    ConversionWorkspace::Entry *entries = workspace.entries.data();
 
     for (int k = 0; k < workspace.lineCount; ++k) {
-        const QString &text = workspace.lineText.at(k);
         const int count = workspace.tagCount.at(k);
         for (int t = 0; t < count; ++t) {
             if (workspace.entryCount >= ConversionWorkspace::kMaxEntries) {
                 error = entryLimitError();
                 return false;
             }
-            texts[workspace.entryCount] = text;
-            times[workspace.entryCount] = workspace.tagTimeAt(k, t);
+            entries[workspace.entryCount] = {workspace.tagTimeAt(k, t), k, 0};
             ++workspace.entryCount;
         }
     }
@@ -134,59 +144,39 @@ bool FlattenEntries(ConversionWorkspace &workspace, QString &error)
 
 void SortEntries(ConversionWorkspace &workspace)
 {
-    const int count = workspace.entryCount;
-    std::vector<std::pair<double, int>> order;
-    order.reserve(size_t(count));
-    for (int e = 0; e < count; ++e)
-        order.emplace_back(workspace.entryTime.at(e), e);
+    ConversionWorkspace::Entry *begin = workspace.entries.data();
+    ConversionWorkspace::Entry *end = begin + workspace.entryCount;
+    for (int e = 0; e < workspace.entryCount; ++e)
+        begin[e].order = e;
     // Ties are ordered by position, which keeps them in their order as a
     // stable sort would, without the stable sort's buffer.
-    std::sort(order.begin(), order.end());
-
-    QStringList texts(count);
-    QList<double> times(count);
-    QString *sortedText = texts.data();
-    double *sortedTime = times.data();
-    QString *text = workspace.entryText.data();
-    for (int e = 0; e < count; ++e) {
-        sortedText[e].swap(text[order[size_t(e)].second]);
-        sortedTime[e] = order[size_t(e)].first;
-    }
-    workspace.entryText = std::move(texts);
-    workspace.entryTime = std::move(times);
+    std::sort(begin, end, [](const ConversionWorkspace::Entry &a, const ConversionWorkspace::Entry &b) {
+        return a.time < b.time || (a.time == b.time && a.order < b.order);
+    });
 }
 
-bool AssembleResult(ConversionWorkspace &workspace, QString &error)
+bool AssembleResult(ConversionWorkspace &workspace, QString &error, SheetText text)
 {
     ComputeTagTimes(workspace);
     if (!FlattenEntries(workspace, error))
         return false;
     SortEntries(workspace);
+    if (text == SheetText::Build)
+        return buildResultText(workspace, error);
+    return resultLength(workspace, error) >= 0;
+}
 
-    qsizetype bodyLength = 0;
-    for (int e = 0; e < workspace.entryCount; ++e)
-        bodyLength += workspace.entryText.at(e).size() + 2;
-    // Counted before a character is copied.
-    if (workspace.headerText.size() + bodyLength > ConversionWorkspace::kMaxResultLength) {
-        error = resultLimitError();
+bool buildResultText(ConversionWorkspace &workspace, QString &error)
+{
+    const qsizetype length = resultLength(workspace, error);
+    if (length < 0)
         return false;
-    }
-    // Written straight into place: an append per line costs more than the
-    // copy itself at the entry capacity.
-    QString body(bodyLength, Qt::Uninitialized);
-    QChar *out = body.data();
-    for (int e = 0; e < workspace.entryCount; ++e) {
-        const QString &text = workspace.entryText.at(e);
-        out = std::copy_n(text.constData(), text.size(), out);
-        *out++ = u'\r';
-        *out++ = u'\n';
-    }
-    workspace.bodyText = std::move(body);
-
-    QString result;
-    result.reserve(workspace.headerText.size() + workspace.bodyText.size());
-    result.append(workspace.headerText);
-    result.append(workspace.bodyText);
+    // Written straight into place, once: an append per line costs more than
+    // the copy itself at the entry capacity.
+    QString result(length, Qt::Uninitialized);
+    QChar *out = result.data();
+    forEachResultPiece(workspace, [&out](QStringView piece) { out = std::copy_n(piece.data(), piece.size(), out); });
     workspace.resultText = std::move(result);
+    workspace.bodyText = QStringView(workspace.resultText).sliced(workspace.headerText.size());
     return true;
 }

@@ -74,22 +74,27 @@ double clockTagSeconds(QStringView tag)
 
 void removeWordTimings(QString &text)
 {
-    qsizetype from = text.indexOf(u'<');
-    if (from < 0)
+    if (!text.contains(u'<'))
         return;
-    // Copies the kept characters forward over the removed tags, in place.
-    QChar *data = text.data();
+    QChar *out = text.data();
+    text.truncate(copyWithoutWordTimings(text, out));
+}
+
+qsizetype copyWithoutWordTimings(QStringView text, QChar *out)
+{
+    // Reads ahead of what it writes, so copying in place is safe.
+    const QChar *data = text.data();
     const qsizetype size = text.size();
-    qsizetype kept = from;
-    for (qsizetype i = from; i < size;) {
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size;) {
         if (data[i] == u'<') {
-            const qsizetype length = clockTagLength(QStringView(data + i, size - i), u'<', u'>');
+            const qsizetype length = clockTagLength(text.sliced(i), u'<', u'>');
             if (length > 0) {
                 i += length;
                 continue;
             }
         }
-        data[kept++] = data[i++];
+        out[kept++] = data[i++];
     }
-    text.truncate(kept);
+    return kept;
 }

@@ -22,3 +22,7 @@ double clockTagSeconds(QStringView tag);
 // Removes every word-timing tag from text; the text around them stays as it
 // stands.
 void removeWordTimings(QString &text);
+
+// Copies text without its word-timing tags to out, which has room for the
+// whole text (out may be text's own start); returns the characters copied.
+qsizetype copyWithoutWordTimings(QStringView text, QChar *out);

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -29,12 +30,19 @@ void checkCapacities(const ConversionWorkspace &workspace)
     if (workspace.lineCount > ConversionWorkspace::kMaxLines
         || workspace.entryCount > ConversionWorkspace::kMaxEntries
         || workspace.lineText.size() != workspace.lineCount
-        || workspace.entryText.size() != workspace.entryCount)
+        || workspace.entries.size() != workspace.entryCount)
         std::abort();
     for (int line = 0; line < workspace.lineCount; ++line) {
         if (workspace.tagCount.at(line) > ConversionWorkspace::kMaxTagsPerLine)
             std::abort();
     }
+    // Every text is a piece of the text as read.
+    const auto inSource = [&workspace](ConversionWorkspace::Span span) {
+        return span.start >= 0 && span.length >= 0 && span.start + qsizetype(span.length) <= workspace.sourceText.size();
+    };
+    if (!std::all_of(workspace.lineText.cbegin(), workspace.lineText.cend(), inSource)
+        || !std::all_of(workspace.tagText.cbegin(), workspace.tagText.cend(), inSource))
+        std::abort();
 }
 
 } // namespace
@@ -52,10 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool converted = convert(workspace, lines);
     checkCapacities(workspace);
     const QString sheet = workspace.resultText;
-    if (converted && sheet != workspace.headerText + workspace.bodyText)
+    if (converted && sheet != workspace.headerText + workspace.bodyText.toString())
         std::abort();
 
     if (convert(workspace, lines) != converted || workspace.resultText != sheet)
         std::abort(); // converting again gave another sheet
+
+    // The text read whole, as a file is, gives the same sheet.
+    ConversionWorkspace whole;
+    QString error;
+    if ((readLrcText(whole, decoded.text, error) && AssembleResult(whole, error)) != converted
+        || whole.resultText != sheet)
+        std::abort();
     return 0;
 }

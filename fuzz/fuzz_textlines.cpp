@@ -1,9 +1,11 @@
 // Bytes from any file -> text -> lines: encoding detection, a forced
-// encoding, and line splitting.
+// encoding, UTF-8 read a piece at a time, and line splitting.
 
+#include "encodingdetection.h"
 #include "textfile.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cstdint>
@@ -33,5 +35,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (characters > text.size())
         std::abort(); // splitting invented text
+    if (countLines(text) != lines.size())
+        std::abort();
+
+    // UTF-8 handed over in pieces of any size, as a file is read, either
+    // gives up or gives exactly what decoding all of it gives.
+    QString pieces;
+    Utf8PieceReader reader(pieces);
+    const qsizetype step = 1 + data[0] % 97;
+    QByteArrayView rest = bytes;
+    qsizetype held = 0;
+    bool gaveUp = false;
+    while (!gaveUp) {
+        held = qMin(held + step, rest.size());
+        const bool last = held == rest.size();
+        const qsizetype taken = reader.read(rest.first(held), last);
+        gaveUp = taken < 0;
+        if (gaveUp || last)
+            break;
+        rest = rest.sliced(taken);
+        held -= taken;
+    }
+    if (!gaveUp) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString whole = utf8.decode(bytes);
+        if (utf8.hasError() || pieces != whole)
+            std::abort();
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "defaultdirectory.h"
 #include "outputprompts.h"
 #include "textfile.h"
+#include "timeline.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,6 +124,16 @@ QString sheetFileName(const QString &baseName)
 QByteArray sheetFileBytes(const ConversionWorkspace &workspace)
 {
     return encodeText(workspace.resultText + QStringLiteral("\r\n"));
+}
+
+bool writeNewSheetFile(const ConversionWorkspace &workspace, const QString &path, QString &error)
+{
+    NewTextFile file(path);
+    if (!file.open(error))
+        return false;
+    forEachResultPiece(workspace, [&file](QStringView piece) { file.append(piece); });
+    file.append(u"\r\n");
+    return file.commit(error);
 }
 
 QString outputPathIn(const QString &directory, const ConversionWorkspace &workspace)

@@ -21,6 +21,12 @@ QString sheetFileName(const QString &baseName);
 // encoded as every text file of the program. Whoever writes a sheet writes these.
 QByteArray sheetFileBytes(const ConversionWorkspace &workspace);
 
+// Creates a file that does not exist yet holding the bytes sheetFileBytes
+// gives, encoded from the ordered entries as they are written: it needs no
+// resultText (SheetText::Skip) and holds no copy of the sheet. Errors as
+// NewTextFile.
+bool writeNewSheetFile(const ConversionWorkspace &workspace, const QString &path, QString &error);
+
 // directory + separator + baseName + ".txt", in native separators.
 QString outputPathIn(const QString &directory, const ConversionWorkspace &workspace);
 

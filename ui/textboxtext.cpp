@@ -1,5 +1,7 @@
 #include "textboxtext.h"
 
+#include "textfile.h"
+
 namespace {
 
 bool endsLine(QChar c)
@@ -20,11 +22,36 @@ bool hasLongLine(const QString &text)
 
 } // namespace
 
-QString shownLines(const QStringList &lines)
+QString shownText(const QString &text)
 {
-    if (lines.isEmpty())
-        return {};
-    return withLongLinesBroken(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // One look decides whether the text can be shown as it is, and counts
+    // the lines, each of which may gain a character (LF to CR LF).
+    qsizetype lines = 0;
+    bool asItIs = true;
+    for (qsizetype at = 0; at < text.size();) {
+        const LineBounds line = lineBoundsAt(text, at);
+        asItIs = asItIs && line.next == line.end + 2 && line.end - at <= kMaxShownRowLength;
+        ++lines;
+        at = line.next;
+    }
+    if (asItIs)
+        return text;
+
+    QString shown;
+    shown.reserve(text.size() + lines + text.size() / kMaxShownRowLength * 2);
+    for (qsizetype at = 0; at < text.size();) {
+        const LineBounds line = lineBoundsAt(text, at);
+        QStringView rest = QStringView(text).sliced(at, line.end - at);
+        while (rest.size() > kMaxShownRowLength) {
+            shown.append(rest.first(kMaxShownRowLength));
+            shown.append(u"\r\n");
+            rest = rest.sliced(kMaxShownRowLength);
+        }
+        shown.append(rest);
+        shown.append(u"\r\n");
+        at = line.next;
+    }
+    return shown;
 }
 
 QString withLongLinesBroken(const QString &text)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // What the two text boxes are given to show.
 //
@@ -12,8 +11,11 @@
 // this: the sheet Generate writes keeps every line whole.
 constexpr qsizetype kMaxShownRowLength = 4096;
 
-// The lines as a text box shows them: each ends in CR LF, the last one too.
-QString shownLines(const QStringList &lines);
+// The lines of a text (splitLines) as a text box shows them: each ends in
+// CR LF, the last one too, and long lines are broken into rows. A text that
+// is already so (a file with CR LF line ends, say) comes back as it is,
+// without a copy.
+QString shownText(const QString &text);
 
 // The text with every line longer than kMaxShownRowLength broken into rows.
 // A text without such a line comes back as it is, without a copy.

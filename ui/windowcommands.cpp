@@ -76,13 +76,13 @@ void WindowCommands::loadFile(const QString &path)
 
     // Read before anything changes, so a file that cannot be read or is no
     // text leaves the window and the loaded file as they were.
-    QStringList lines;
+    QString text;
     QString encoding;
     QString error;
     bool read = false;
     {
         const BusyCursor busy;
-        read = readTextLines(path, lines, error, QString(), &encoding);
+        read = readTextFile(path, text, error, QString(), &encoding);
     }
     if (!read) {
         window_.showMessage(messages::failure(error));
@@ -106,7 +106,7 @@ void WindowCommands::loadFile(const QString &path)
         // Text1 is read-only and emptied before every load but the first, so
         // the file's lines are all it shows; one call keeps a large file fast.
         const BusyCursor busy;
-        window_.Text1->setPlainText(shownLines(lines));
+        window_.Text1->setPlainText(shownText(text));
     }
     window_.showEncoding(encoding, QString());
     window_.Command2->setEnabled(true);
@@ -117,13 +117,13 @@ void WindowCommands::chooseEncoding(const QString &encoding)
     ConversionWorkspace &workspace = window_.workspace;
     if (workspace.sourcePath.isEmpty())
         return;
-    QStringList lines;
+    QString text;
     QString used;
     QString error;
     bool read = false;
     {
         const BusyCursor busy;
-        read = readTextLines(workspace.sourcePath, lines, error, encoding, &used);
+        read = readTextFile(workspace.sourcePath, text, error, encoding, &used);
     }
     if (!read) {
         window_.showMessage(messages::failure(error));
@@ -139,7 +139,7 @@ void WindowCommands::chooseEncoding(const QString &encoding)
     ResetWorkspace(workspace);
     {
         const BusyCursor busy;
-        window_.Text1->setPlainText(shownLines(lines));
+        window_.Text1->setPlainText(shownText(text));
     }
     window_.showEncoding(used, encoding);
 }

@@ -18,7 +18,7 @@ void TestConversionWorkspace::resetEmptiesConversion()
     ConversionWorkspace workspace;
     QString error;
     QVERIFY(readLrcLines(workspace, {"[ti:T]", "[00:01.00][00:02.00]a", "[00:03]b", "c"}, error));
-    QCOMPARE(workspace.tagTextEnd.size(), 3);
+    QCOMPARE(workspace.tagText.size(), 3);
     QVERIFY(AssembleResult(workspace, error));
     workspace.savePath = "/tmp/out.txt";
     workspace.baseName = "out";
@@ -29,15 +29,13 @@ void TestConversionWorkspace::resetEmptiesConversion()
     QCOMPARE(workspace.entryCount, 0);
     QCOMPARE(workspace.lineText.size(), 0);
     QCOMPARE(workspace.tagText.size(), 0);
-    QCOMPARE(workspace.tagTextEnd.size(), 0);
     QCOMPARE(workspace.tagCount.size(), 0);
     QCOMPARE(workspace.tagStart.size(), 0);
     QCOMPARE(workspace.tagTime.size(), 0);
-    QCOMPARE(workspace.entryText.size(), 0);
-    QCOMPARE(workspace.entryTime.size(), 0);
-    const QStringList strings{workspace.resultText, workspace.headerText, workspace.bodyText,
-                              workspace.savePath, workspace.baseName};
-    QCOMPARE(strings, QStringList(5));
+    QCOMPARE(workspace.entries.size(), 0);
+    const QStringList strings{workspace.sourceText, workspace.resultText, workspace.headerText,
+                              workspace.bodyText.toString(), workspace.savePath, workspace.baseName};
+    QCOMPARE(strings, QStringList(6));
     QVERIFY(!workspace.converted);
 }
 

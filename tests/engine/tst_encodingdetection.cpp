@@ -51,6 +51,8 @@ private slots:
     void strayBytesBecomeReplacementCharacters();
     void binaryFiles_data();
     void binaryFiles();
+    void utf8InPiecesAsWhole_data();
+    void utf8InPiecesAsWhole();
 };
 
 void TestEncodingDetection::readsLyricFiles_data()
@@ -173,34 +175,47 @@ void TestEncodingDetection::nearlyUtf8_data()
 {
     QTest::addColumn<int>("sequences");
     QTest::addColumn<QByteArray>("stray");
+    QTest::addColumn<bool>("strayFirst");
     QTest::addColumn<bool>("nearly");
 
     // The boundary: one stray byte for every kNearlyUtf8Ratio valid sequences.
     QCOMPARE(kNearlyUtf8Ratio, 8);
-    QTest::newRow("8 sequences, 1 stray byte") << 8 << QByteArray("\xff") << true;
-    QTest::newRow("7 sequences, 1 stray byte") << 7 << QByteArray("\xff") << false;
-    QTest::newRow("16 sequences, 2 stray bytes") << 16 << QByteArray("\xb5\xda") << true;
-    QTest::newRow("16 sequences, 3 stray bytes") << 16 << QByteArray("\xb5\xda\xd2") << false;
-    QTest::newRow("cut sequence is 2 stray bytes") << 15 << QByteArray("\xe4\xbd") << false;
-    QTest::newRow("overlong form is stray") << 8 << QByteArray("\xc0") << true;
-    QTest::newRow("surrogate is 3 stray bytes") << 23 << QByteArray("\xed\xa0\x80") << false;
-    QTest::newRow("surrogate, enough sequences") << 24 << QByteArray("\xed\xa0\x80") << true;
-    QTest::newRow("no sequence at all") << 0 << QByteArray("\xff") << false;
-    QTest::newRow("ASCII alone") << 0 << QByteArray() << false;
+    QTest::newRow("8 sequences, 1 stray byte") << 8 << QByteArray("\xff") << false << true;
+    QTest::newRow("7 sequences, 1 stray byte") << 7 << QByteArray("\xff") << false << false;
+    QTest::newRow("16 sequences, 2 stray bytes") << 16 << QByteArray("\xb5\xda") << false << true;
+    QTest::newRow("16 sequences, 3 stray bytes") << 16 << QByteArray("\xb5\xda\xd2") << false << false;
+    QTest::newRow("cut sequence is 2 stray bytes") << 15 << QByteArray("\xe4\xbd") << false << false;
+    QTest::newRow("overlong form is stray") << 8 << QByteArray("\xc0") << false << true;
+    QTest::newRow("surrogate is 3 stray bytes") << 23 << QByteArray("\xed\xa0\x80") << false << false;
+    QTest::newRow("surrogate, enough sequences") << 24 << QByteArray("\xed\xa0\x80") << false << true;
+    QTest::newRow("no sequence at all") << 0 << QByteArray("\xff") << false << false;
+    QTest::newRow("ASCII alone") << 0 << QByteArray() << false << false;
+    // Stray bytes first, then only sequences of two bytes: the fewest bytes
+    // the sequences that make up for them can take. Giving up early must not
+    // come too soon.
+    QTest::newRow("stray first, just enough after") << 8 << QByteArray("\xff") << true << true;
+    QTest::newRow("stray first, one too few after") << 7 << QByteArray("\xff") << true << false;
+    QTest::newRow("2 stray first, just enough after") << 16 << QByteArray("\xb5\xda") << true << true;
 }
 
 void TestEncodingDetection::nearlyUtf8()
 {
     QFETCH(int, sequences);
     QFETCH(QByteArray, stray);
+    QFETCH(bool, strayFirst);
     QFETCH(bool, nearly);
 
-    // Sequences of every length: 2, 3 and 4 bytes.
-    const QByteArrayList pieces{"\xc3\xa9", "\xe4\xbd\xa0", "\xf0\x9f\x8e\xb5"};
-    QByteArray bytes = "[00:01.00]";
-    for (int n = 0; n < sequences; ++n)
-        bytes += pieces.at(n % 3) + ' ';
-    bytes += stray + "\r\n";
+    QByteArray bytes;
+    if (strayFirst) {
+        bytes = stray + QByteArray("\xc3\xa9").repeated(sequences);
+    } else {
+        // Sequences of every length: 2, 3 and 4 bytes.
+        const QByteArrayList pieces{"\xc3\xa9", "\xe4\xbd\xa0", "\xf0\x9f\x8e\xb5"};
+        bytes = "[00:01.00]";
+        for (int n = 0; n < sequences; ++n)
+            bytes += pieces.at(n % 3) + ' ';
+        bytes += stray + "\r\n";
+    }
     QCOMPARE(isNearlyUtf8(bytes), nearly);
 }
 
@@ -242,6 +257,62 @@ void TestEncodingDetection::binaryFiles()
     QCOMPARE(decoded.isText, !binary);
     if (binary)
         QVERIFY(decoded.text.isEmpty());
+}
+
+void TestEncodingDetection::utf8InPiecesAsWhole_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<bool>("sevenBitCjk");
+
+    QTest::newRow("Chinese and ASCII") << kSimplified.toUtf8() << true << false;
+    QTest::newRow("four-byte characters") << QStringLiteral("[00:01.00]𠀀😀x𠀁\r\n").toUtf8() << true << false;
+    QTest::newRow("no ASCII at all") << QStringLiteral("你好世界").toUtf8() << true << false;
+    QTest::newRow("mark at the start") << "\xef\xbb\xbf" + kSimplified.toUtf8() << true << false;
+    QTest::newRow("U+FEFF after ASCII") << QByteArray("a\xef\xbb\xbf\xef\xbb\xbf") << true << false;
+    QTest::newRow("stray byte") << QByteArray("[00:01.00]\xff\r\n") << false << false;
+    QTest::newRow("cut character at the end") << QByteArray("[00:01.00]\xe4\xbd") << false << false;
+    QTest::newRow("GBK") << encoded("GBK", kSimplified) << false << false;
+    QTest::newRow("zero byte") << QByteArray("a\0b", 3) << false << false;
+    QTest::newRow("HZ") << QByteArray("[00:01.00]~{<:Ky2;S{#,NpJ)l6HK!#~}\r\n") << true << true;
+    QTest::newRow("ISO-2022-JP") << QByteArray("\x1b$B$3$s\x1b(B\r\n") << true << true;
+    QTest::newRow("tilde and brace apart") << QByteArray("~ {") << true << false;
+    QTest::newRow("escape after Chinese") << QStringLiteral("你\x1b").toUtf8() << true << false;
+    QTest::newRow("nothing") << QByteArray() << true << false;
+}
+
+void TestEncodingDetection::utf8InPiecesAsWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    QFETCH(bool, sevenBitCjk);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString whole = decoder.decode(bytes);
+
+    // Handed over as a file is read: a few bytes more each time, the bytes
+    // not taken handed again.
+    for (qsizetype step = 1; step <= 7; ++step) {
+        QString text;
+        Utf8PieceReader reader(text);
+        QByteArrayView rest = bytes;
+        qsizetype held = 0;
+        bool gaveUp = false;
+        for (bool last = false; !last && !gaveUp;) {
+            held = qMin(held + step, rest.size());
+            last = held == rest.size();
+            const qsizetype taken = reader.read(rest.first(held), last);
+            gaveUp = taken < 0;
+            if (!gaveUp) {
+                rest = rest.sliced(taken);
+                held -= taken;
+            }
+        }
+        QCOMPARE(!gaveUp, utf8);
+        if (utf8) {
+            QCOMPARE(text, whole);
+            QCOMPARE(reader.mayBeSevenBitCjk(), sevenBitCjk);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEncodingDetection)

@@ -16,6 +16,14 @@ QStringList tagsOf(const ConversionWorkspace &workspace, int line)
     return tags;
 }
 
+QStringList linesOf(const ConversionWorkspace &workspace)
+{
+    QStringList lines;
+    for (int line = 0; line < workspace.lineCount; ++line)
+        lines.append(workspace.lineTextAt(line).toString());
+    return lines;
+}
+
 } // namespace
 
 class TestLrcReader : public QObject
@@ -31,6 +39,7 @@ private slots:
     void lineCapacity();
     void tagCapacity_data();
     void tagCapacity();
+    void linesAreNotCopied();
     void readsSourceFile();
     void missingSourceFile();
 };
@@ -86,6 +95,10 @@ void TestLrcReader::parseTimedLine_data()
     QTest::newRow("word timings after a new form")
         << "[00:01]<00:01.0>你<00:01.300>好" << QStringList{"[00:01]"} << "你好";
     QTest::newRow("word timings, no line tag") << "<00:01.00>x" << QStringList{} << "x";
+    // The text starts inside the tag here; removing the word timing from the
+    // text must leave the tag as it was read.
+    QTest::newRow("word timing inside a tag the text overlaps")
+        << "abcdefghi][<0:01>xx]Y" << QStringList{"[<0:01>xx]"} << "[xx]Y";
 }
 
 void TestLrcReader::parseTimedLine()
@@ -96,13 +109,12 @@ void TestLrcReader::parseTimedLine()
 
     ConversionWorkspace workspace;
     QString error;
-    QVERIFY(ParseTimedLine(workspace, "[00:00.00]earlier", error));
+    QVERIFY(ParseTimedLine(workspace, u"[00:00.00]earlier", error));
     QVERIFY(ParseTimedLine(workspace, line, error));
     QCOMPARE(workspace.lineCount, 2);
     QCOMPARE(workspace.tagCount.at(1), int(tags.size()));
     QCOMPARE(tagsOf(workspace, 1), tags);
-    QCOMPARE(workspace.lineText.at(1), text);
-    QCOMPARE(workspace.lineText.at(0), QString("earlier"));
+    QCOMPARE(linesOf(workspace), (QStringList{"earlier", text}));
     QCOMPARE(tagsOf(workspace, 0), QStringList{"[00:00.00]"});
 }
 
@@ -152,6 +164,12 @@ void TestLrcReader::headerLines()
     QCOMPARE(workspace.headerText, header);
     QCOMPARE(workspace.lineCount, timedLines);
     QCOMPARE(workspace.lineText.size(), timedLines);
+
+    // Read as the lines of one text, they give the same.
+    ConversionWorkspace fromText;
+    QVERIFY(readLrcText(fromText, lines.join(u'\n'), error));
+    QCOMPARE(fromText.headerText, header);
+    QCOMPARE(linesOf(fromText), linesOf(workspace));
 }
 
 void TestLrcReader::lineCapacity_data()
@@ -206,12 +224,24 @@ void TestLrcReader::tagCapacity()
     QCOMPARE(error.contains(QStringLiteral("100个")), !accepted);
     if (accepted) {
         QCOMPARE(workspace.tagCount.at(0), tags);
-        QCOMPARE(workspace.lineText.at(0), QString("end"));
+        QCOMPARE(workspace.lineTextAt(0), u"end");
     } else {
         QCOMPARE(workspace.lineCount, 0);
         QVERIFY(workspace.tagText.isEmpty());
-        QVERIFY(workspace.tagTextEnd.isEmpty());
     }
+}
+
+void TestLrcReader::linesAreNotCopied()
+{
+    // Lines, tags and texts are pieces of the text as read; only a text
+    // without its word timings is new, and it is added at the end.
+    const QString text = QStringLiteral("[ti:雨]\r\n[00:01.00]一\r\n[00:02.00]<00:02.50>二\r\n");
+    ConversionWorkspace workspace;
+    QString error;
+    QVERIFY(readLrcText(workspace, text, error));
+    QCOMPARE(linesOf(workspace), (QStringList{"一", "二"}));
+    QCOMPARE(workspace.sourceText, text + QStringLiteral("二"));
+    QCOMPARE(workspace.lineTextAt(0).data(), workspace.sourceText.constData() + text.indexOf(u'一'));
 }
 
 void TestLrcReader::readsSourceFile()
@@ -226,7 +256,7 @@ void TestLrcReader::readsSourceFile()
     QString error;
     QVERIFY2(ReadLrcFile(workspace, error), qPrintable(error));
     QCOMPARE(workspace.headerText, QStringLiteral("     歌曲：雨\r\n"));
-    QCOMPARE(workspace.lineText, (QStringList{"一", "", "二"}));
+    QCOMPARE(linesOf(workspace), (QStringList{"一", "", "二"}));
 }
 
 void TestLrcReader::missingSourceFile()

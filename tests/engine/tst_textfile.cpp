@@ -43,6 +43,11 @@ private slots:
     void newFileNeverReplacesOne();
     void readsStreamUpToTheLimit_data();
     void readsStreamUpToTheLimit();
+    void readsLargeFilesAsTheirBytesDecode_data();
+    void readsLargeFilesAsTheirBytesDecode();
+    void newTextFileHoldsTheEncodedText_data();
+    void newTextFileHoldsTheEncodedText();
+    void newTextFileFailuresLeaveNothing();
 };
 
 namespace {
@@ -75,6 +80,7 @@ void TestTextFile::splitsLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(splitLines(text), lines);
+    QCOMPARE(countLines(text), lines.size());
 }
 
 void TestTextFile::decodesBytes_data()
@@ -394,6 +400,120 @@ void TestTextFile::readsStreamUpToTheLimit()
         QVERIFY2(error.contains(QStringLiteral("标准输入")) && error.contains(QStringLiteral("%1 MB").arg(kMaxTextFileBytes / (1024 * 1024))),
                  qPrintable(error));
     }
+}
+
+void TestTextFile::readsLargeFilesAsTheirBytesDecode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    // Files read from disk a piece at a time must read as their bytes decode
+    // whole, wherever a piece ends.
+    const QByteArray song = QStringLiteral("[00:01.00]你好 world 歌词\r\n").toUtf8().repeated(8000);
+    const QByteArray chinese = QString(100000, QChar(0x4f60)).toUtf8();
+    const QByteArray ascii(70000, 'a');
+    QTest::newRow("UTF-8, characters across pieces") << song;
+    QTest::newRow("UTF-8, long without ASCII") << song + chinese + "\r\n" + song;
+    QTest::newRow("UTF-8 mark") << "\xef\xbb\xbf" + song;
+    QTest::newRow("two UTF-8 marks") << "\xef\xbb\xbf\xef\xbb\xbf" + song;
+    QTest::newRow("U+FEFF after ASCII") << ascii + "\xef\xbb\xbf" + song;
+    QTest::newRow("stray byte far in") << song + "\xff" + song;
+    QTest::newRow("cut character at the end") << song + "\xe4\xbd";
+    QTest::newRow("GBK after long ASCII") << ascii + QByteArray("[00:01.00]\xc4\xe3\xba\xc3\r\n").repeated(5000);
+    QTest::newRow("zero byte far in") << song + QByteArray(1, '\0') + song;
+    QTest::newRow("UTF-16LE without mark") << QByteArray(QStringEncoder("UTF-16LE").encode(QString::fromUtf8(song)));
+    QTest::newRow("UTF-16LE mark") << "\xff\xfe" + QByteArray(QStringEncoder("UTF-16LE").encode(QString::fromUtf8(song)));
+    QTest::newRow("HZ after long ASCII") << ascii + "~{<:Ky2;S{#,NpJ)l6HK!#~}\r\n";
+    QTest::newRow("HZ escape at a piece end") << QByteArray(65535, 'x') + "~{<:Ky2;S{#,NpJ)l6HK!#~}";
+    QTest::newRow("ISO-2022-JP after long ASCII") << ascii + "\x1b$B$3$s$K$A$O\x1b(B\r\n";
+    QTest::newRow("only ASCII") << ascii;
+    QTest::newRow("one byte") << QByteArray("a");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestTextFile::readsLargeFilesAsTheirBytesDecode()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = writeInput(dir, bytes);
+    const DecodedText whole = decodeBytes(bytes);
+
+    QString text;
+    QString encoding;
+    QString error;
+    QCOMPARE(readTextFile(path, text, error, QString(), &encoding), whole.isText);
+    QCOMPARE(text, whole.text);
+    QCOMPARE(encoding, whole.encoding);
+}
+
+void TestTextFile::newTextFileHoldsTheEncodedText_data()
+{
+    QTest::addColumn<QString>("text");
+
+    const QChar high(0xD83D);
+    const QChar low(0xDE00);
+    QTest::newRow("empty") << QString();
+    QTest::newRow("Chinese") << QStringLiteral("歌词\r\n第二行");
+    QTest::newRow("lone high surrogate at the end") << QStringLiteral("abc") + high;
+    QTest::newRow("lone low surrogate first") << low + QStringLiteral("abc");
+    QTest::newRow("long") << QStringLiteral("[00:01.00]你好\r\n").repeated(20000);
+    // Pairs and halves of pairs at every place around the ends of pieces
+    // (16 K characters) and of a buffer twice as long.
+    for (const qsizetype end : {qsizetype(16 * 1024), qsizetype(32 * 1024)}) {
+        for (qsizetype at = end - 3; at <= end + 1; ++at) {
+            QTest::addRow("pair at %lld", static_cast<long long>(at)) << QString(at, u'x') + high + low + u'y';
+            QTest::addRow("high half alone at %lld", static_cast<long long>(at)) << QString(at, u'x') + high + u'y';
+            QTest::addRow("low half alone at %lld", static_cast<long long>(at)) << QString(at, u'x') + low + u'y';
+        }
+    }
+}
+
+void TestTextFile::newTextFileHoldsTheEncodedText()
+{
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("歌.txt"));
+    NewTextFile file(path);
+    QString error;
+    QVERIFY2(file.open(error), qPrintable(error));
+    // Handed over in uneven pieces, as a sheet comes line by line.
+    for (qsizetype at = 0, piece = 1; at < text.size(); at += piece, piece = piece * 3 % 1000 + 1)
+        file.append(QStringView(text).sliced(at, qMin(piece, text.size() - at)));
+    file.append(u"\r\n");
+    QVERIFY2(file.commit(error), qPrintable(error));
+    QCOMPARE(fileBytes(path), encodeText(text + QStringLiteral("\r\n")));
+}
+
+void TestTextFile::newTextFileFailuresLeaveNothing()
+{
+    QTemporaryDir dir;
+    const QString taken = writeInput(dir, "earlier\r\n");
+    QString error;
+    {
+        NewTextFile file(taken);
+        QVERIFY(!file.open(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(taken)), qPrintable(error));
+    }
+    QCOMPARE(fileBytes(taken), QByteArray("earlier\r\n"));
+
+    // Never committed: nothing is left.
+    const QString abandoned = dir.filePath(QStringLiteral("abandoned.txt"));
+    {
+        NewTextFile file(abandoned);
+        QVERIFY(file.open(error));
+        file.append(u"half a sheet");
+    }
+    QVERIFY(!QFile::exists(abandoned));
+
+    const TmpfsMount disk(QStringLiteral("size=64k"));
+    if (!disk.isMounted())
+        QSKIP("cannot mount a small tmpfs here (needs root)");
+    const QString path = disk.filePath(QStringLiteral("sheet.txt"));
+    NewTextFile file(path);
+    QVERIFY(file.open(error));
+    file.append(QString(100 * 1024, u'x'));
+    QVERIFY(!file.commit(error));
+    QVERIFY2(error.contains(QStringLiteral("磁盘已满")), qPrintable(error));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

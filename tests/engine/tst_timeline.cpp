@@ -16,6 +16,22 @@ ConversionWorkspace workspaceOf(const QStringList &lines)
     return workspace;
 }
 
+QStringList entryTexts(const ConversionWorkspace &workspace)
+{
+    QStringList texts;
+    for (int e = 0; e < workspace.entryCount; ++e)
+        texts.append(workspace.entryTextAt(e).toString());
+    return texts;
+}
+
+QList<double> entryTimes(const ConversionWorkspace &workspace)
+{
+    QList<double> times;
+    for (int e = 0; e < workspace.entryCount; ++e)
+        times.append(workspace.entryTimeAt(e));
+    return times;
+}
+
 } // namespace
 
 class TestTimeline : public QObject
@@ -103,16 +119,27 @@ void TestTimeline::tagTimes()
 
 void TestTimeline::flattenAppends()
 {
-    ConversionWorkspace workspace = workspaceOf({"[00:03.00]a", "untimed", "[00:02.00][00:01.00]b"});
-    workspace.entryText = QStringList{"old"};
-    workspace.entryTime = QList<double>{9.0};
-    workspace.entryCount = 1;
+    ConversionWorkspace workspace = workspaceOf({"[00:09.00]old"});
     ComputeTagTimes(workspace);
     QString error;
     QVERIFY(FlattenEntries(workspace, error));
-    QCOMPARE(workspace.entryCount, 4);
-    QCOMPARE(workspace.entryText, (QStringList{"old", "a", "b", "b"}));
-    QCOMPARE(workspace.entryTime, (QList<double>{9.0, 3.0, 2.0, 1.0}));
+    QStringList lines{"[00:03.00]a", "untimed", "[00:02.00][00:01.00]b"};
+    for (const QString &line : lines)
+        QVERIFY(ParseTimedLine(workspace, line, error));
+    ComputeTagTimes(workspace);
+    QVERIFY(FlattenEntries(workspace, error));
+    QCOMPARE(workspace.entryCount, 5);
+    QCOMPARE(entryTexts(workspace), (QStringList{"old", "old", "a", "b", "b"}));
+    QCOMPARE(entryTimes(workspace), (QList<double>{9.0, 9.0, 3.0, 2.0, 1.0}));
+
+    // Entries of equal time keep their order in the table, the earlier
+    // flattening first, even where that is not the order of their lines.
+    ConversionWorkspace twice = workspaceOf({"[00:05.00]first", "[00:05.00]second"});
+    ComputeTagTimes(twice);
+    QVERIFY(FlattenEntries(twice, error));
+    QVERIFY(FlattenEntries(twice, error));
+    SortEntries(twice);
+    QCOMPARE(entryTexts(twice), (QStringList{"first", "second", "first", "second"}));
 }
 
 void TestTimeline::assemble_data()
@@ -167,35 +194,42 @@ void TestTimeline::assemble()
     QString error;
     QVERIFY(AssembleResult(workspace, error));
     QCOMPARE(workspace.resultText, result);
-    QCOMPARE(workspace.resultText, workspace.headerText + workspace.bodyText);
+    QCOMPARE(workspace.resultText, workspace.headerText + workspace.bodyText.toString());
 }
 
 void TestTimeline::sortIsStable()
 {
     // Few distinct times over many entries: most entries tie with others, so
     // an unstable sort would show in the original positions.
-    ConversionWorkspace workspace;
+    QStringList lines;
+    QList<double> times;
     QRandomGenerator random(2024);
     for (int e = 0; e < 5000; ++e) {
-        workspace.entryText.append(QString::number(e));
-        workspace.entryTime.append(double(random.bounded(20)) * 0.25 - 1.0);
+        const int quarters = int(random.bounded(20));
+        times.append(quarters * 0.25);
+        lines.append(QStringLiteral("[00:%1.%2]%3")
+                         .arg(quarters / 4, 2, 10, QChar(u'0'))
+                         .arg(quarters % 4 * 25, 2, 10, QChar(u'0'))
+                         .arg(e));
     }
-    workspace.entryCount = 5000;
-    const QList<double> before = workspace.entryTime;
+    ConversionWorkspace workspace = workspaceOf(lines);
+    ComputeTagTimes(workspace);
+    QString error;
+    QVERIFY(FlattenEntries(workspace, error));
     SortEntries(workspace);
 
-    QCOMPARE(workspace.entryText.size(), 5000);
+    QCOMPARE(workspace.entryCount, 5000);
     for (int e = 1; e < workspace.entryCount; ++e) {
-        const double previous = workspace.entryTime.at(e - 1);
-        const double current = workspace.entryTime.at(e);
+        const double previous = workspace.entryTimeAt(e - 1);
+        const double current = workspace.entryTimeAt(e);
         QVERIFY2(previous <= current, qPrintable(QString("unordered at %1").arg(e)));
         if (previous == current) {
-            QVERIFY2(workspace.entryText.at(e - 1).toInt() < workspace.entryText.at(e).toInt(),
+            QVERIFY2(workspace.entryTextAt(e - 1).toInt() < workspace.entryTextAt(e).toInt(),
                      qPrintable(QString("tie reordered at %1").arg(e)));
         }
     }
     for (int e = 0; e < workspace.entryCount; ++e)
-        QCOMPARE(workspace.entryTime.at(e), before.at(workspace.entryText.at(e).toInt()));
+        QCOMPARE(workspace.entryTimeAt(e), times.at(workspace.entryTextAt(e).toInt()));
 }
 
 void TestTimeline::entryCapacity_data()
@@ -222,7 +256,7 @@ void TestTimeline::entryCapacity()
     QCOMPARE(workspace.entryCount, ConversionWorkspace::kMaxEntries);
     QCOMPARE(error.contains(QStringLiteral("100000个")), !accepted);
     if (accepted) {
-        QCOMPARE(workspace.entryText.constFirst(), QString("词"));
+        QCOMPARE(workspace.entryTextAt(0), u"词");
         QCOMPARE(workspace.resultText.size(), qsizetype(3) * ConversionWorkspace::kMaxEntries);
     } else {
         QVERIFY(workspace.resultText.isEmpty());
@@ -245,11 +279,19 @@ void TestTimeline::resultLengthCapacity()
     // One line of a few dozen kilobytes with 100 tags: a sheet 100 times as long.
     const qsizetype text = ConversionWorkspace::kMaxResultLength / 100 - 2;
     const qsizetype header = ConversionWorkspace::kMaxResultLength - 100 * (text + 2);
-    ConversionWorkspace workspace = workspaceOf(
-        {QStringLiteral("[00:01.00]").repeated(100) + QString(text, u'x')});
+    const QString line = QStringLiteral("[00:01.00]").repeated(100) + QString(text, u'x');
+    ConversionWorkspace workspace = workspaceOf({line});
     workspace.headerText = QString(header + extraCharacters, u'h');
     QString error;
     QCOMPARE(AssembleResult(workspace, error), accepted);
+
+    // A sheet written straight from the entries has the same limit.
+    ConversionWorkspace unbuilt = workspaceOf({line});
+    unbuilt.headerText = workspace.headerText;
+    QString unbuiltError;
+    QCOMPARE(AssembleResult(unbuilt, unbuiltError, SheetText::Skip), accepted);
+    QCOMPARE(unbuiltError, error);
+    QVERIFY(unbuilt.resultText.isEmpty());
     if (accepted) {
         QCOMPARE(workspace.resultText.size(), ConversionWorkspace::kMaxResultLength);
     } else {

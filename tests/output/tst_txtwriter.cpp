@@ -1,3 +1,4 @@
+#include "conversion.h"
 #include "conversionworkspace.h"
 #include "defaultdirectorysetting.h"
 #include "fakeoutputprompts.h"
@@ -51,6 +52,8 @@ private slots:
     void optionCombinations();
     void fileHoldsResultTextAndLineEnd_data();
     void fileHoldsResultTextAndLineEnd();
+    void sheetWrittenFromEntriesHoldsTheSameBytes_data();
+    void sheetWrittenFromEntriesHoldsTheSameBytes();
     void firstRunAsksThenWrites();
     void nothingWrittenBeforeConvert();
     void neverSilentlyReplacesTheSourceFile();
@@ -187,6 +190,47 @@ void TestTxtWriter::fileHoldsResultTextAndLineEnd()
     GenerateTxt(workspace_, prompts, *setting_);
     QCOMPARE(prompts.messages, QStringList{kWritten});
     QCOMPARE(fileBytes(target), bytes);
+}
+
+void TestTxtWriter::sheetWrittenFromEntriesHoldsTheSameBytes_data()
+{
+    QTest::addColumn<QString>("lyrics");
+
+    QTest::newRow("worked example") << "[ti:雨]\r\n[ar:Someone]\r\n[00:05.00]第一\r\n[00:01.50][00:10.00]Second\r\n";
+    QTest::newRow("no header") << "[00:02.00]b\n[00:01.00]a\n";
+    QTest::newRow("header alone") << "[ti:Song]\r\nwords without time\r\n";
+    QTest::newRow("nothing") << "";
+    // Halves of a surrogate pair end or start a line: each is written as "?".
+    QTest::newRow("lone halves at the ends of lines")
+        << QStringLiteral("[00:01.00]a") + QChar(0xD83D) + QStringLiteral("\r\n[00:02.00]") + QChar(0xDE00) + "b\r\n";
+    QTest::newRow("many long lines")
+        << QStringLiteral("[00:03.00][00:01.00]") + QString(20000, QChar(0x6b4c)) + QStringLiteral("\r\n[00:02.00]😀x\r\n");
+}
+
+void TestTxtWriter::sheetWrittenFromEntriesHoldsTheSameBytes()
+{
+    QFETCH(QString, lyrics);
+    const QString source = temp_->filePath("song.lrc");
+    writeBytes(source, lyrics.toUtf8());
+
+    // The window's sheet, from resultText.
+    ConversionWorkspace shown;
+    shown.sourcePath = source;
+    QString error;
+    QVERIFY2(convertSourceFile(shown, error), qPrintable(error));
+
+    // The batch converter's, straight from the ordered entries.
+    ConversionWorkspace written;
+    written.sourcePath = source;
+    QVERIFY2(convertSourceFile(written, error, SheetText::Skip), qPrintable(error));
+    QVERIFY(written.resultText.isEmpty());
+    const QString target = temp_->filePath("song.txt");
+    QVERIFY2(writeNewSheetFile(written, target, error), qPrintable(error));
+    QCOMPARE(fileBytes(target), sheetFileBytes(shown));
+
+    // It never replaces a file.
+    QVERIFY(!writeNewSheetFile(written, target, error));
+    QCOMPARE(fileBytes(target), sheetFileBytes(shown));
 }
 
 void TestTxtWriter::firstRunAsksThenWrites()

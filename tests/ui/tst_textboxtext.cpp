@@ -1,4 +1,5 @@
 #include "textboxtext.h"
+#include "textfile.h"
 
 #include <QTest>
 
@@ -39,20 +40,30 @@ private slots:
 
     void linesEndInCrLf_data()
     {
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("none") << QStringList{} << "";
-        QTest::newRow("one empty line") << QStringList{""} << "\r\n";
-        QTest::newRow("the last one too") << QStringList{"a", "", "b"} << "a\r\n\r\nb\r\n";
-        QTest::newRow("a long one in rows") << QStringList{QString(kMaxShownRowLength + 1, u'x')}
-                                            << QString(kMaxShownRowLength, u'x') + "\r\nx\r\n";
+        const QString full(kMaxShownRowLength, u'x');
+        QTest::newRow("none") << "" << "";
+        QTest::newRow("one empty line") << "\r\n" << "\r\n";
+        QTest::newRow("the last one too") << "a\r\n\r\nb" << "a\r\n\r\nb\r\n";
+        QTest::newRow("lone LF and CR") << "a\nb\rc\n" << "a\r\nb\r\nc\r\n";
+        QTest::newRow("LF CR is two ends") << "a\n\rb" << "a\r\n\r\nb\r\n";
+        QTest::newRow("CR CR LF") << "a\r\r\nb\r\n" << "a\r\n\r\nb\r\n";
+        QTest::newRow("a long one in rows") << full + "x\r\n" << full + "\r\nx\r\n";
+        QTest::newRow("long, no line end") << full + full + "x" << full + "\r\n" + full + "\r\nx\r\n";
+        QTest::newRow("exactly a row") << full + "\n" << full + "\r\n";
     }
 
     void linesEndInCrLf()
     {
-        QFETCH(QStringList, lines);
+        QFETCH(QString, text);
         QFETCH(QString, shown);
-        QCOMPARE(shownLines(lines), shown);
+        const QString result = shownText(text);
+        QCOMPARE(result, shown);
+        // What the boxes have always been given: the lines, joined.
+        QCOMPARE(result, withLongLinesBroken(text.isEmpty() ? QString() : splitLines(text).join("\r\n") + "\r\n"));
+        if (shown == text)
+            QCOMPARE(result.constData(), text.constData()); // no copy of a large file
     }
 };
 

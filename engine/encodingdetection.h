@@ -27,7 +27,7 @@ struct DecodedText
 //    uchardet names that encoding);
 // 4. nearly valid UTF-8 (isNearlyUtf8), each stray byte shown as U+FFFD;
 // 5. the guess of the uchardet library, when it names a CJK or Unicode
-//    encoding (detectorEncodingName) and the bytes decode in it without error;
+//    encoding (decoderNamesForDetected) and the bytes decode in it without error;
 // 6. otherwise the system code page where it is not UTF-8 (Windows), else GB18030.
 // Zero bytes in anything but UTF-16/32 mean a binary file: isText is false.
 // A UTF-8 mark in front of bytes that are not UTF-8 at all is dropped and

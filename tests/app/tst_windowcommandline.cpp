@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "nodisplay.h"
 #include "form1.h"
 #include "scripteddialogs.h"
 #include "testfiles.h"
@@ -94,14 +95,8 @@ void TestWindowCommandLine::answersWithoutADisplay()
     QFETCH(QString, out);
     QFETCH(QString, err);
 
-    // Were a window or even QApplication made, the X11 platform without a
-    // display would abort the program.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess program;
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(environmentWithoutDisplay());
     program.start(QStringLiteral(QUORVANE_WINDOW_PROGRAM), arguments);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

@@ -1,3 +1,4 @@
+#include "nodisplay.h"
 #include "version.h"
 
 #include <QDir>
@@ -114,12 +115,8 @@ void TestInstalledTree::installedProgramsRun()
 {
     QFETCH(QString, program);
     // No display: the window program answers --version without one.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess process;
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environmentWithoutDisplay());
     process.start(installed(kBin + u'/' + program), {QStringLiteral("--version")});
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 0);

@@ -6,6 +6,7 @@
 #include "windowstart.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     setProgramIdentity();
+    QTranslator qtTexts;
+    installQtChineseTexts(qtTexts);
 
     // The window is a view; its dialogs and its commands are put together here.
     QtWindowDialogs dialogs;

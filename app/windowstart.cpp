@@ -5,7 +5,9 @@
 #include "windowcommands.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 void setProgramIdentity()
 {
@@ -13,6 +15,13 @@ void setProgramIdentity()
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(QLatin1String(QUORVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APP_ID));
+}
+
+bool installQtChineseTexts(QTranslator &translator)
+{
+    if (!translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }
 
 void startWindow(Form1 &window, WindowCommands &commands, const std::optional<QString> &file)

@@ -19,6 +19,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window sets its Chinese captions in these faces where the Windows ones are missing.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai, fonts-wqy-zenhei")
+# The window sets its Chinese captions in these faces where the Windows ones
+# are missing, and shows Qt's own texts (menus, file dialogs) in Chinese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai, fonts-wqy-zenhei, qt6-translations-l10n")
 include(CPack)

@@ -8,6 +8,8 @@
 #include "windowstart.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QTranslator>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -29,6 +31,7 @@ private slots:
     void startLoadsTheFileAsLoadDoes_data();
     void startLoadsTheFileAsLoadDoes();
     void namesItselfAsItsDesktopFile();
+    void speaksChineseInQtsOwnTexts();
 };
 
 using Action = WindowCommandLine::Action;
@@ -162,6 +165,21 @@ void TestWindowCommandLine::namesItselfAsItsDesktopFile()
     // The installed desktop file is named after this id (see tst_installedtree).
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(QUORVANE_APP_ID));
     QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(QUORVANE_VERSION));
+}
+
+void TestWindowCommandLine::speaksChineseInQtsOwnTexts()
+{
+    QTranslator qtTexts;
+    QVERIFY2(installQtChineseTexts(qtTexts), "qt6-translations-l10n is not installed");
+    // The entries of the text boxes' own context menu.
+    ScriptedDialogs dialogs;
+    Form1 window(dialogs);
+    const std::unique_ptr<QMenu> menu(window.createText1ContextMenu());
+    QStringList captions;
+    for (const QAction *action : menu->actions())
+        captions.append(action->text());
+    QVERIFY2(captions.join(u'|').contains(QStringLiteral("全选")), qPrintable(captions.join(u'|')));
+    QCoreApplication::removeTranslator(&qtTexts);
 }
 
 QTEST_MAIN(TestWindowCommandLine)
